@@ -1,0 +1,9 @@
+#!/usr/bin/env bash
+# Installs what is missing, builds and runs every test with ctest on the
+# offscreen platform. Extra arguments go to ctest (for example -R clienteditor).
+set -euo pipefail
+cd "$(dirname "$0")/.."
+scripts/deps.sh
+scripts/build.sh
+cd build
+QT_QPA_PLATFORM=offscreen ctest --output-on-failure --parallel "${JOBS:-2}" "$@"

@@ -1,0 +1,22 @@
+#include "app/launcher.h"
+#include "app/startup.h"
+#include "ui/appearance.h"
+#include "ui/navigation.h"
+
+#include <QApplication>
+
+int main(int argc, char *argv[])
+{
+    ui::requestSoftwareRendering();
+    QApplication application(argc, argv);
+    app::prepareApplication(application);
+    const QList<QWidget *> windows = app::createWindows();
+    for (QWidget *w : windows) {
+        if (auto *launcher = qobject_cast<app::TfrmAvvio *>(w))
+            QObject::connect(launcher, &app::TfrmAvvio::endProgram, &application, &QCoreApplication::quit);
+    }
+    ui::showPrimary(app::mainWindow());
+    const int code = application.exec();
+    app::destroyWindows(windows);
+    return code;
+}

@@ -1,0 +1,47 @@
+#include "app/startup.h"
+
+#include "app/launcher.h"
+#include "clients/clienteditor.h"
+#include "ui/appearance.h"
+#include "ui/navigation.h"
+
+#include <QApplication>
+
+namespace app {
+
+void prepareApplication(QApplication &application)
+{
+    application.setApplicationName(QStringLiteral("Carvello"));
+    application.setApplicationDisplayName(QString());
+    application.setOrganizationName(QStringLiteral("Carvello"));
+    ui::installFontSubstitutes();
+    application.setFont(ui::windowFont(QStringLiteral("Tahoma"), 12));
+}
+
+QList<QWidget *> createWindows()
+{
+    QList<QWidget *> windows;
+    auto add = [&windows](QWidget *w) {
+        ui::registerPrimary(w);
+        windows.append(w);
+    };
+    add(new TfrmAvvio);
+    add(new clients::TfrmClients);
+    return windows;
+}
+
+void destroyWindows(const QList<QWidget *> &windows)
+{
+    for (QWidget *w : windows) {
+        ui::unregisterPrimary(w);
+        delete w;
+    }
+}
+
+QWidget *mainWindow()
+{
+    // The login window takes this place once access is guarded.
+    return ui::primaryWindow(QStringLiteral("TfrmAvvio"));
+}
+
+} // namespace app

@@ -1,0 +1,24 @@
+#pragma once
+
+#include <QList>
+#include <QPointer>
+#include <QWidget>
+
+class QApplication;
+
+namespace app {
+
+// Settings of the process that every window relies on: font substitutes,
+// application names. Call once after the application object exists.
+void prepareApplication(QApplication &application);
+
+// Creates the primary windows once, in start-up order, and registers them
+// for switching. The returned list owns nothing; windows are deleted with
+// `destroyWindows`.
+QList<QWidget *> createWindows();
+void destroyWindows(const QList<QWidget *> &windows);
+
+// The window shown first.
+QWidget *mainWindow();
+
+} // namespace app

@@ -1,0 +1,157 @@
+#include "clients/clienteditor.h"
+
+#include "clients/clientfields.h"
+#include "records/datafolder.h"
+#include "records/layout.h"
+#include "ui/dialogs.h"
+#include "ui/hintbar.h"
+#include "ui/picturebutton.h"
+#include "ui/tmisc.h"
+
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QShowEvent>
+#include <QSvgWidget>
+#include <QVBoxLayout>
+
+namespace clients {
+
+namespace {
+const QString kIssuesInfo = QStringLiteral(
+    "Describe any pending issues you have with your client in this text box.\n\r\n\r"
+    "If you don't have any pending issues, just leave this text box empty.\n\r\n\r"
+    "Click on the button with the yellow triangle icon to get the list of pending issues you have with all of your "
+    "clients.");
+const QString kNameRequired = QStringLiteral("Enter the client's name to save the record.");
+} // namespace
+
+TfrmClients::TfrmClients(QWidget *parent)
+    : ui::EditorWindow(QStringLiteral("TfrmClients"), QStringLiteral(" Carvello - Client Database"),
+                       QColor(0x42, 0x7A, 0xA8), QStringLiteral("Ready to enter new record..."), parent)
+{
+    const records::Layout &layout = records::clientLayout();
+    setPanelSize(994, 692);
+    QWidget *root = panel();
+
+    // Toolbar.
+    auto *cmdNew = makeButton(QStringLiteral("cmdNew"), QStringLiteral(":/artwork/new.svg"),
+                              QStringLiteral("Enter new record."), root);
+    auto *cmdDuplicate = makeButton(QStringLiteral("cmdDuplicate"), QStringLiteral(":/artwork/duplicate.svg"),
+                                    QStringLiteral("Duplicate record."), root);
+    auto *cmdSave = makeButton(QStringLiteral("cmdSave"), QStringLiteral(":/artwork/save.svg"),
+                               QStringLiteral("Save record."), root);
+    auto *cmdFirst = makeButton(QStringLiteral("cmdFirst"), QStringLiteral(":/artwork/first.svg"),
+                                QStringLiteral("View first record."), root);
+    auto *cmdPrevious = makeButton(QStringLiteral("cmdPrevious"), QStringLiteral(":/artwork/previous.svg"),
+                                   QStringLiteral("View previous record."), root);
+    auto *cmdNext = makeButton(QStringLiteral("cmdNext"), QStringLiteral(":/artwork/next.svg"),
+                               QStringLiteral("View next record."), root);
+    auto *cmdLast = makeButton(QStringLiteral("cmdLast"), QStringLiteral(":/artwork/last.svg"),
+                               QStringLiteral("View last record."), root);
+    auto *cmdClose = makeButton(QStringLiteral("cmdClose"), QStringLiteral(":/artwork/close.svg"),
+                                QStringLiteral("Close window."), root);
+    QLabel *position = makePositionLabel(root);
+
+    auto *toolbar = new QHBoxLayout;
+    toolbar->setSpacing(10);
+    toolbar->addWidget(makeToolbarBox({cmdNew, cmdDuplicate, cmdSave}, root));
+    toolbar->addStretch(1);
+    toolbar->addWidget(makeToolbarBox({cmdFirst, cmdPrevious, position, cmdNext, cmdLast}, root));
+    toolbar->addStretch(1);
+    toolbar->addWidget(makeToolbarBox({cmdClose}, root));
+
+    // Record area: decorative photograph and the fields.
+    makeFields(clientFields(), layout, QStringLiteral("lblField"));
+    field("Gender")->setAlignment(Qt::AlignCenter);
+    auto *btnEmail = makeButton(QStringLiteral("btnEmail"), QStringLiteral(":/artwork/email.svg"),
+                                QStringLiteral("Send an e-mail to the client."), root, QSize(26, 22));
+    auto *icoIssues = makeButton(QStringLiteral("icoIssues"), QStringLiteral(":/artwork/info.svg"),
+                                 QStringLiteral("Info about pending issues with clients."), root, QSize(22, 22));
+    placeAfter("Email", btnEmail);
+    placeAfter("Issues", icoIssues);
+
+    auto *recordArea = ui::makeBox(QColor(0xC8, 0xD6, 0xE3), root, 8);
+    recordArea->setObjectName(QStringLiteral("shpRecord"));
+    auto *areaLayout = new QHBoxLayout(recordArea);
+    areaLayout->setContentsMargins(12, 12, 12, 12);
+    areaLayout->setSpacing(12);
+
+    auto *photoBox = ui::makeBox(Qt::white, recordArea, 6);
+    photoBox->setObjectName(QStringLiteral("shpPhoto"));
+    photoBox->setFixedWidth(212);
+    auto *photoLayout = new QVBoxLayout(photoBox);
+    photoLayout->setContentsMargins(6, 6, 6, 6);
+    auto *photo = new QSvgWidget(QStringLiteral(":/artwork/client_photo.svg"), photoBox);
+    photo->setObjectName(QStringLiteral("imgPhoto"));
+    photo->setFixedSize(200, 260);
+    photoLayout->addWidget(photo, 0, Qt::AlignHCenter | Qt::AlignTop);
+    photoLayout->addStretch(1);
+
+    auto *fieldsBox = ui::makeBox(Qt::white, recordArea, 6);
+    fieldsBox->setObjectName(QStringLiteral("shpFields"));
+    auto *fieldsLayout = new QVBoxLayout(fieldsBox);
+    fieldsLayout->setContentsMargins(14, 10, 14, 10);
+    fieldsLayout->setSpacing(0);
+    QWidget *area = buildArea(0, fieldsBox, 5, 10);
+    fieldsLayout->addWidget(area, 1);
+    // The flags stand at the right end of the Notes row.
+    if (auto *notesRow = area->layout()->itemAt(10)) {
+        if (auto *row = notesRow->layout())
+            row->addWidget(makeFlags(area));
+    }
+
+    areaLayout->addWidget(photoBox);
+    areaLayout->addWidget(fieldsBox, 1);
+    clearsHint({recordArea, photoBox, fieldsBox, photo});
+
+    auto *main = new QVBoxLayout(root);
+    main->setContentsMargins(0, 0, 0, 0);
+    main->setSpacing(10);
+    main->addLayout(toolbar);
+    main->addWidget(recordArea, 1);
+    main->addWidget(hintBar());
+
+    createEngine(layout, [] { return records::dataFile("Clients.Pro"); });
+    engine()->setRequired({{QStringLiteral("txtName"), kNameRequired}});
+
+    connect(cmdNew, &QAbstractButton::clicked, this, &TfrmClients::cmdNewClick);
+    connect(cmdDuplicate, &QAbstractButton::clicked, this, &TfrmClients::cmdDuplicateClick);
+    connect(cmdSave, &QAbstractButton::clicked, this, &TfrmClients::cmdSaveClick);
+    connect(cmdFirst, &QAbstractButton::clicked, this, &TfrmClients::cmdFirstClick);
+    connect(cmdPrevious, &QAbstractButton::clicked, this, &TfrmClients::cmdPreviousClick);
+    connect(cmdNext, &QAbstractButton::clicked, this, &TfrmClients::cmdNextClick);
+    connect(cmdLast, &QAbstractButton::clicked, this, &TfrmClients::cmdLastClick);
+    connect(cmdClose, &QAbstractButton::clicked, this, &QWidget::close);
+    connect(btnEmail, &QAbstractButton::clicked, this, &TfrmClients::btnEmailClick);
+    connect(icoIssues, &QAbstractButton::clicked, this, &TfrmClients::icoIssuesClick);
+}
+
+void TfrmClients::showEvent(QShowEvent *event)
+{
+    ui::EditorWindow::showEvent(event);
+    // Every showing starts on an empty new record.
+    if (!event->spontaneous())
+        cmdNewClick();
+}
+
+void TfrmClients::cmdNewClick() { engine()->newRecord(); }
+void TfrmClients::cmdDuplicateClick() { engine()->duplicate(); }
+void TfrmClients::cmdSaveClick() { engine()->save(); }
+void TfrmClients::cmdFirstClick() { engine()->first(); }
+void TfrmClients::cmdPreviousClick() { engine()->previous(); }
+void TfrmClients::cmdNextClick() { engine()->next(); }
+void TfrmClients::cmdLastClick() { engine()->last(); }
+
+void TfrmClients::btnEmailClick()
+{
+    TMisc::Open(QStringLiteral("\"mailto:") + field("Email")->text().trimmed() + QStringLiteral("\""));
+}
+
+void TfrmClients::icoIssuesClick()
+{
+    ui::information(this, kIssuesInfo);
+    field("Issues")->setFocus(Qt::OtherFocusReason);
+}
+
+} // namespace clients

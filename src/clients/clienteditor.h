@@ -1,0 +1,32 @@
+#pragma once
+
+#include "ui/editorwindow.h"
+
+namespace clients {
+
+// The Client Database window: one client record at a time, typed, saved,
+// duplicated and browsed in "Clients.Pro".
+class TfrmClients final : public ui::EditorWindow
+{
+    Q_OBJECT
+
+public:
+    explicit TfrmClients(QWidget *parent = nullptr);
+
+    static QString recordFileName() { return QStringLiteral("Clients.Pro"); }
+
+    void cmdNewClick();
+    void cmdDuplicateClick();
+    void cmdSaveClick();
+    void cmdFirstClick();
+    void cmdPreviousClick();
+    void cmdNextClick();
+    void cmdLastClick();
+    void btnEmailClick();
+    void icoIssuesClick();
+
+protected:
+    void showEvent(QShowEvent *event) override;
+};
+
+} // namespace clients

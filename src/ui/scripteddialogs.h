@@ -1,0 +1,56 @@
+#pragma once
+
+#include "ui/dialogs.h"
+
+#include <QList>
+#include <QQueue>
+#include <QStringList>
+
+#include <functional>
+
+namespace ui {
+
+// A Dialogs implementation for tests: records every message, file dialog,
+// modal window and shell-open, and answers from queues programmed in advance.
+// Nothing it does ever blocks. Installs itself for its lifetime.
+class ScriptedDialogs final : public Dialogs
+{
+public:
+    struct Message {
+        MessageKind kind;
+        QString text;
+        Buttons buttons;
+    };
+
+    ScriptedDialogs();
+    ~ScriptedDialogs() override;
+    Q_DISABLE_COPY_MOVE(ScriptedDialogs)
+
+    Answer message(QWidget *parent, MessageKind kind, const QString &text, Buttons buttons) override;
+    QString openFileName(QWidget *parent, const FileDialogRequest &request) override;
+    QString saveFileName(QWidget *parent, const FileDialogRequest &request) override;
+    bool choosePrinter(QWidget *parent, QPrinter &printer) override;
+    int execModal(QDialog *dialog) override;
+    void shellOpen(const QString &target) override;
+
+    // Programmed answers, used in order; when a queue is empty, messages answer
+    // OK (or Yes), file dialogs and the print dialog are cancelled, and modal
+    // windows are closed at once with result 0.
+    QQueue<Answer> answers;
+    QQueue<QString> fileNames;
+    QQueue<bool> printerChoices;
+    // Each handler gets the modal window while it is shown (visible, not
+    // running a nested event loop) and returns its result code.
+    QQueue<std::function<int(QDialog *)>> modalHandlers;
+
+    QList<Message> messages;
+    QList<FileDialogRequest> fileRequests;
+    QStringList opened;      // shellOpen targets
+    QStringList modalShown;  // object names of the modal windows shown
+    int printDialogs = 0;
+
+    QString lastText() const { return messages.isEmpty() ? QString() : messages.last().text; }
+    void clear();
+};
+
+} // namespace ui

@@ -1,0 +1,65 @@
+#include "ui/dialogs.h"
+#include "ui/scripteddialogs.h"
+#include "ui/tmisc.h"
+
+#include <QDialog>
+#include <QTest>
+
+using namespace ui;
+
+class TestDialogs final : public QObject
+{
+    Q_OBJECT
+
+private Q_SLOTS:
+    void recordsMessagesAndAnswers();
+    void modalWindowsNeverBlock();
+    void shellOpenGoesThroughTheInterface();
+};
+
+void TestDialogs::recordsMessagesAndAnswers()
+{
+    ScriptedDialogs dialogs;
+    QCOMPARE(&Dialogs::instance(), &dialogs);
+    warning(nullptr, QStringLiteral("w"));
+    error(nullptr, QStringLiteral("e"));
+    information(nullptr, QStringLiteral("i"));
+    notice(nullptr, QStringLiteral("n"));
+    dialogs.answers.enqueue(Answer::No);
+    QVERIFY(!confirm(nullptr, QStringLiteral("q?")));
+    QVERIFY(confirm(nullptr, QStringLiteral("q2?")));
+    QCOMPARE(dialogs.messages.size(), 6);
+    QCOMPARE(dialogs.messages[0].kind, MessageKind::Warning);
+    QCOMPARE(dialogs.messages[0].buttons, Buttons::OkCancel);
+    QCOMPARE(dialogs.messages[1].kind, MessageKind::Error);
+    QCOMPARE(dialogs.messages[2].kind, MessageKind::Information);
+    QCOMPARE(dialogs.messages[3].buttons, Buttons::Ok);
+    QCOMPARE(dialogs.messages[4].buttons, Buttons::YesNo);
+    QCOMPARE(dialogs.lastText(), QStringLiteral("q2?"));
+}
+
+void TestDialogs::modalWindowsNeverBlock()
+{
+    ScriptedDialogs dialogs;
+    QDialog dialog;
+    dialog.setObjectName(QStringLiteral("TfrmTest"));
+    bool sawVisible = false;
+    dialogs.modalHandlers.enqueue([&sawVisible](QDialog *d) {
+        sawVisible = d->isVisible();
+        return 7;
+    });
+    QCOMPARE(Dialogs::instance().execModal(&dialog), 7);
+    QVERIFY(sawVisible);
+    QCOMPARE(Dialogs::instance().execModal(&dialog), 0);
+    QCOMPARE(dialogs.modalShown, QStringList({QStringLiteral("TfrmTest"), QStringLiteral("TfrmTest")}));
+}
+
+void TestDialogs::shellOpenGoesThroughTheInterface()
+{
+    ScriptedDialogs dialogs;
+    TMisc::Open(QStringLiteral("\"mailto:a@b.it\""));
+    QCOMPARE(dialogs.opened, QStringList(QStringLiteral("\"mailto:a@b.it\"")));
+}
+
+QTEST_MAIN(TestDialogs)
+#include "test_dialogs.moc"
