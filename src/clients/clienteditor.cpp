@@ -85,7 +85,8 @@ TfrmClients::TfrmClients(QWidget *parent)
     auto *photo = new QSvgWidget(QStringLiteral(":/artwork/client_photo.svg"), photoBox);
     photo->setObjectName(QStringLiteral("imgPhoto"));
     photo->setFixedSize(200, 260);
-    photoLayout->addWidget(photo, 0, Qt::AlignHCenter | Qt::AlignTop);
+    photoLayout->addStretch(1);
+    photoLayout->addWidget(photo, 0, Qt::AlignHCenter);
     photoLayout->addStretch(1);
 
     auto *fieldsBox = ui::makeBox(Qt::white, recordArea, 6);
@@ -93,7 +94,7 @@ TfrmClients::TfrmClients(QWidget *parent)
     auto *fieldsLayout = new QVBoxLayout(fieldsBox);
     fieldsLayout->setContentsMargins(14, 10, 14, 10);
     fieldsLayout->setSpacing(0);
-    QWidget *area = buildArea(0, fieldsBox, 5, 10);
+    QWidget *area = buildArea(0, fieldsBox, 11, 10);
     fieldsLayout->addWidget(area, 1);
     // The flags stand at the right end of the Notes row.
     if (auto *notesRow = area->layout()->itemAt(10)) {

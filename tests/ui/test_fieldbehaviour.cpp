@@ -1,11 +1,13 @@
 #include "ui/appearance.h"
 #include "ui/fieldbehaviour.h"
 #include "ui/hintbar.h"
+#include "ui/linklabel.h"
 #include "ui/picturebutton.h"
 
 #include <QDate>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QSignalSpy>
 #include <QTest>
 #include <QVBoxLayout>
 
@@ -28,6 +30,7 @@ private Q_SLOTS:
     void hintBar();
     void pictureButtonStaysOutOfTabOrder();
     void dateFormat();
+    void linkColours();
 };
 
 void TestFieldBehaviour::typingFilter_data()
@@ -218,6 +221,30 @@ void TestFieldBehaviour::dateFormat()
     const QString sep = regionalDateSeparator();
     QCOMPARE(formatDate(QDate(2026, 3, 7)), QStringLiteral("07") + sep + QStringLiteral("03") + sep + QStringLiteral("2026"));
     QCOMPARE(todayText().size(), 10);
+}
+
+void TestFieldBehaviour::linkColours()
+{
+    QWidget w;
+    auto *link = new LinkLabel(QStringLiteral("lnkWeb"), QStringLiteral("Visit"), &w);
+    auto *picture = new QWidget(&w);
+    link->setGeometry(0, 0, 80, 20);
+    picture->setGeometry(0, 30, 20, 20);
+    link->attachPicture(picture);
+    QSignalSpy activated(link, &LinkLabel::activated);
+    w.show();
+    auto colour = [link] { return link->palette().color(QPalette::WindowText); };
+    QCOMPARE(colour(), LinkLabel::restColour());
+    QTest::mousePress(link, Qt::LeftButton, {}, QPoint(5, 5));
+    QCOMPARE(colour(), LinkLabel::pressedColour());
+    QTest::mouseRelease(link, Qt::LeftButton, {}, QPoint(5, 5));
+    QCOMPARE(colour(), LinkLabel::restColour());
+    QCOMPARE(activated.count(), 1);
+    QTest::mousePress(picture, Qt::LeftButton, {}, QPoint(5, 5));
+    QCOMPARE(colour(), LinkLabel::pressedColour());
+    QTest::mouseRelease(picture, Qt::LeftButton, {}, QPoint(5, 5));
+    QCOMPARE(colour(), LinkLabel::restColour());
+    QCOMPARE(activated.count(), 2);
 }
 
 QTEST_MAIN(TestFieldBehaviour)
