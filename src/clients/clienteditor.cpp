@@ -8,6 +8,7 @@
 #include "ui/picturebutton.h"
 #include "ui/tmisc.h"
 
+#include <QHash>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
@@ -35,22 +36,35 @@ TfrmClients::TfrmClients(QWidget *parent)
     QWidget *root = panel();
 
     // Toolbar.
-    auto *cmdNew = makeButton(QStringLiteral("cmdNew"), QStringLiteral(":/artwork/new.svg"),
-                              QStringLiteral("Enter new record."), root);
-    auto *cmdDuplicate = makeButton(QStringLiteral("cmdDuplicate"), QStringLiteral(":/artwork/duplicate.svg"),
-                                    QStringLiteral("Duplicate record."), root);
-    auto *cmdSave = makeButton(QStringLiteral("cmdSave"), QStringLiteral(":/artwork/save.svg"),
-                               QStringLiteral("Save record."), root);
-    auto *cmdFirst = makeButton(QStringLiteral("cmdFirst"), QStringLiteral(":/artwork/first.svg"),
-                                QStringLiteral("View first record."), root);
-    auto *cmdPrevious = makeButton(QStringLiteral("cmdPrevious"), QStringLiteral(":/artwork/previous.svg"),
-                                   QStringLiteral("View previous record."), root);
-    auto *cmdNext = makeButton(QStringLiteral("cmdNext"), QStringLiteral(":/artwork/next.svg"),
-                               QStringLiteral("View next record."), root);
-    auto *cmdLast = makeButton(QStringLiteral("cmdLast"), QStringLiteral(":/artwork/last.svg"),
-                               QStringLiteral("View last record."), root);
-    auto *cmdClose = makeButton(QStringLiteral("cmdClose"), QStringLiteral(":/artwork/close.svg"),
-                                QStringLiteral("Close window."), root);
+    struct ButtonDef {
+        const char *name;
+        const char *picture;
+        const char *hint;
+    };
+    static constexpr ButtonDef kButtons[] = {
+        {"cmdNew", "new", "Enter new record."},
+        {"cmdDuplicate", "duplicate", "Duplicate record."},
+        {"cmdSave", "save", "Save record."},
+        {"cmdFirst", "first", "View first record."},
+        {"cmdPrevious", "previous", "View previous record."},
+        {"cmdNext", "next", "View next record."},
+        {"cmdLast", "last", "View last record."},
+        {"cmdClose", "close", "Close window."},
+    };
+    QHash<QString, ui::PictureButton *> buttons;
+    for (const ButtonDef &b : kButtons) {
+        const QString name = QString::fromLatin1(b.name);
+        buttons.insert(name, makeButton(name, QStringLiteral(":/artwork/%1.svg").arg(QLatin1String(b.picture)),
+                                        QString::fromLatin1(b.hint), root));
+    }
+    auto *cmdNew = buttons.value(QStringLiteral("cmdNew"));
+    auto *cmdDuplicate = buttons.value(QStringLiteral("cmdDuplicate"));
+    auto *cmdSave = buttons.value(QStringLiteral("cmdSave"));
+    auto *cmdFirst = buttons.value(QStringLiteral("cmdFirst"));
+    auto *cmdPrevious = buttons.value(QStringLiteral("cmdPrevious"));
+    auto *cmdNext = buttons.value(QStringLiteral("cmdNext"));
+    auto *cmdLast = buttons.value(QStringLiteral("cmdLast"));
+    auto *cmdClose = buttons.value(QStringLiteral("cmdClose"));
     QLabel *position = makePositionLabel(root);
 
     auto *toolbar = new QHBoxLayout;
