@@ -4,7 +4,9 @@
 #include "ui/linklabel.h"
 #include "ui/picturebutton.h"
 
+#include <QAccessible>
 #include <QDate>
+#include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QSignalSpy>
@@ -214,6 +216,20 @@ void TestFieldBehaviour::pictureButtonStaysOutOfTabOrder()
     QCOMPARE(b.focusPolicy(), Qt::NoFocus);
     QCOMPARE(b.cursor().shape(), Qt::PointingHandCursor);
     QCOMPARE(b.accessibleName(), QStringLiteral("Enter new record."));
+    // Assistive technology sees a named button it can press.
+    b.show();
+    QSignalSpy clicked(&b, &QAbstractButton::clicked);
+    QAccessibleInterface *iface = QAccessible::queryAccessibleInterface(&b);
+    QVERIFY(iface);
+    QCOMPARE(iface->role(), QAccessible::Button);
+    QCOMPARE(iface->text(QAccessible::Name), QStringLiteral("Enter new record."));
+    QVERIFY(iface->actionInterface());
+    iface->actionInterface()->doAction(QAccessibleActionInterface::pressAction());
+    QTRY_COMPARE(clicked.count(), 1);
+    // A label that shows a value is read by its current text.
+    QLabel position;
+    position.setText(QStringLiteral("12"));
+    QCOMPARE(QAccessible::queryAccessibleInterface(&position)->text(QAccessible::Name), QStringLiteral("12"));
 }
 
 void TestFieldBehaviour::dateFormat()
