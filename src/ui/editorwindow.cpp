@@ -43,6 +43,8 @@ EditorWindow::EditorWindow(const QString &className, const QString &caption, con
     m_panel->setObjectName(QStringLiteral("panMain"));
     hostLayout->addWidget(m_panel, 0, 0, Qt::AlignCenter);
     scroll->setWidget(m_panelHost);
+    // setWidget turns background filling on; the gradient must show through.
+    m_panelHost->setAutoFillBackground(false);
     outer->addWidget(scroll, 1);
 
     m_hintBar = new HintBar(colours::editorHintBar, greeting, m_panel);
