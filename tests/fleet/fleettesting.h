@@ -7,6 +7,7 @@
 #include <QColor>
 #include <QImage>
 #include <QImageReader>
+#include <QImageWriter>
 #include <QPainter>
 
 namespace fleettesting {
