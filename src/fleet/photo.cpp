@@ -189,6 +189,16 @@ std::optional<Photo> Photo::fromFile(const QString &path, QSize displayBox)
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly))
         return std::nullopt;
+    // Only a picture is read whole: a large file of another kind is
+    // refused from its first bytes.
+    {
+        QImageReader probe(&file);
+        probe.setDecideFormatFromContent(true);
+        if (probe.format().isEmpty())
+            return std::nullopt;
+    }
+    if (!file.seek(0))
+        return std::nullopt;
     return fromBytes(file.readAll(), displayBox);
 }
 

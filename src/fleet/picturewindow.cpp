@@ -20,6 +20,9 @@ PictureWindow::PictureWindow(const QString &className, const QString &caption, Q
     setWindowFlags(Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowMinMaxButtonsHint
                    | Qt::WindowCloseButtonHint);
     setWindowState(Qt::WindowMaximized);
+    // A dialog centres itself over its parent when first shown, and moving a
+    // window drops its maximised state; this one takes the whole screen.
+    setAttribute(Qt::WA_Moved);
     setCursor(Qt::PointingHandCursor);
 
     m_panContainer->setObjectName(QStringLiteral("panContainer"));
@@ -32,6 +35,9 @@ PictureWindow::PictureWindow(const QString &className, const QString &caption, Q
     auto *outer = new QGridLayout(this);
     outer->setContentsMargins(0, 0, 0, 0);
     outer->addWidget(m_panContainer, 0, 0, Qt::AlignCenter);
+    // The panel must not become the window's minimum size: growing to it
+    // would resize the window, and a resized window is no longer maximised.
+    outer->setSizeConstraint(QLayout::SetNoConstraint);
 
     connect(m_imgFoto, &PictureBox::clicked, this, &PictureWindow::imgFotoClick);
 }
