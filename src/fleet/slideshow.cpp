@@ -52,6 +52,13 @@ void TfrmSlideshow_Fleet::showEvent(QShowEvent *event)
     m_timer->start();
 }
 
+void TfrmSlideshow_Fleet::hideEvent(QHideEvent *event)
+{
+    // Once closed the show is over, even before the window is destroyed.
+    m_timer->stop();
+    PictureWindow::hideEvent(event);
+}
+
 void TfrmSlideshow_Fleet::TimerTimer() { m_cmdAvanti->click(); }
 
 void TfrmSlideshow_Fleet::cmdAvantiClick()

@@ -52,6 +52,7 @@ private Q_SLOTS:
     void badPicturesAreRefused_data();
     void badPicturesAreRefused();
     void jpegIsKeptAsReadAndShownSmall();
+    void cameraOrientationIsHonoured();
     void otherFormatsBecomeJpegOfTheFullPicture_data();
     void otherFormatsBecomeJpegOfTheFullPicture();
     void placeholderIsAJpegOfItsOwnSize();
@@ -227,6 +228,25 @@ void TestFleetPhotos::jpegIsKeptAsReadAndShownSmall()
     QCOMPARE(small->display().size(), QSize(100, 50));
     // The zoom window decodes afresh for its larger box.
     QCOMPARE(photo->scaledTo(QSize(1200, 1200)).size(), QSize(1200, 900));
+}
+
+void TestFleetPhotos::cameraOrientationIsHonoured()
+{
+    // A photo taken upright is stored sideways with an orientation tag.
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::WriteOnly);
+    QImageWriter writer(&buffer, "jpeg");
+    writer.setTransformation(QImageIOHandler::TransformationRotate90);
+    QVERIFY(writer.write(picture(QSize(1200, 600), Qt::red)));
+    const std::optional<Photo> photo = Photo::fromBytes(bytes, QSize(616, 346));
+    QVERIFY(photo);
+    QCOMPARE(photo->size(), QSize(600, 1200));
+    QCOMPARE(photo->display().size(), QSize(173, 346));
+    // The dark band at the top of the picture ends up on the right.
+    QVERIFY(near(photo->display().pixelColor(170, 173), Qt::black));
+    QVERIFY(near(photo->display().pixelColor(5, 173), Qt::red));
+    QCOMPARE(photo->jpeg(), bytes);
 }
 
 void TestFleetPhotos::otherFormatsBecomeJpegOfTheFullPicture_data()

@@ -265,6 +265,7 @@ void TestSlideshow::aClickAnywhereEndsTheShow()
     // During the first six seconds: ends before any photo is shown.
     QTest::mouseClick(w, Qt::LeftButton, {}, QPoint(2, 2));
     QVERIFY(!m_show->isVisible());
+    QVERIFY(!m_show->timer()->isActive());
     QCOMPARE(m_show->position(), QString());
     QVERIFY(m_dialogs->messages.isEmpty());
 }
