@@ -2,6 +2,7 @@
 
 #include "app/launcher.h"
 #include "clients/clienteditor.h"
+#include "fleet/fleeteditor.h"
 #include "ui/appearance.h"
 #include "ui/navigation.h"
 
@@ -27,6 +28,7 @@ QList<QWidget *> createWindows()
     };
     add(new TfrmAvvio);
     add(new clients::TfrmClients);
+    add(new fleet::TfrmFleet);
     return windows;
 }
 

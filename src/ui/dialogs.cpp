@@ -32,6 +32,23 @@ QString unquoted(const QString &target)
 
 } // namespace
 
+// Filters are written the Windows way, "JPEG (*.jpg; *.jpeg)"; Qt's dialogs
+// split the patterns on blanks only, so "*.jpg;" would match nothing.
+QString qtFileFilter(const QString &filter)
+{
+    QStringList entries = filter.split(QStringLiteral(";;"));
+    for (QString &entry : entries) {
+        const qsizetype open = entry.lastIndexOf(QLatin1Char('('));
+        const qsizetype close = entry.lastIndexOf(QLatin1Char(')'));
+        if (open < 0 || close < open)
+            continue;
+        QString patterns = entry.mid(open + 1, close - open - 1);
+        patterns.replace(QLatin1Char(';'), QLatin1Char(' '));
+        entry = entry.left(open + 1) + patterns.simplified() + entry.mid(close);
+    }
+    return entries.join(QStringLiteral(";;"));
+}
+
 Dialogs::~Dialogs() = default;
 
 Dialogs &Dialogs::instance()
@@ -92,17 +109,22 @@ Answer DesktopDialogs::message(QWidget *parent, MessageKind kind, const QString 
 
 QString DesktopDialogs::openFileName(QWidget *parent, const FileDialogRequest &request)
 {
-    return QFileDialog::getOpenFileName(parent, request.title, request.directory, request.filter);
+    return QFileDialog::getOpenFileName(parent, request.title, request.directory, qtFileFilter(request.filter));
 }
 
 QString DesktopDialogs::saveFileName(QWidget *parent, const FileDialogRequest &request)
 {
-    QString start = request.directory;
+    QFileDialog dialog(parent, request.title, request.directory, qtFileFilter(request.filter));
+    dialog.setAcceptMode(QFileDialog::AcceptSave);
+    dialog.setFileMode(QFileDialog::AnyFile);
+    dialog.setOption(QFileDialog::DontConfirmOverwrite, !request.confirmOverwrite);
+    if (!request.defaultSuffix.isEmpty())
+        dialog.setDefaultSuffix(request.defaultSuffix);
     if (!request.proposedName.isEmpty())
-        start = start.isEmpty() ? request.proposedName : start + QLatin1Char('/') + request.proposedName;
-    const QFileDialog::Options options = request.confirmOverwrite ? QFileDialog::Options()
-                                                                  : QFileDialog::DontConfirmOverwrite;
-    return QFileDialog::getSaveFileName(parent, request.title, start, request.filter, nullptr, options);
+        dialog.selectFile(request.proposedName);
+    if (dialog.exec() != QDialog::Accepted)
+        return {};
+    return dialog.selectedFiles().value(0);
 }
 
 bool DesktopDialogs::choosePrinter(QWidget *parent, QPrinter &printer)

@@ -20,6 +20,9 @@ struct FileDialogRequest {
     QString proposedName; // save dialogs only
     QString directory;
     bool confirmOverwrite = false;
+    // Save dialogs: added to a name typed without an extension, before the
+    // dialog asks about replacing an existing file.
+    QString defaultSuffix;
 };
 
 // Every message box, question, file dialog, print dialog, per-use modal window
@@ -45,6 +48,10 @@ public:
     // Installs `dialogs` (not owned); nullptr restores the real implementation.
     static void install(Dialogs *dialogs);
 };
+
+// A filter written the Windows way, "JPEG (*.jpg; *.jpeg);;Bitmap (*.bmp)",
+// in the form Qt's file dialogs match: "JPEG (*.jpg *.jpeg);;Bitmap (*.bmp)".
+QString qtFileFilter(const QString &filter);
 
 // The desktop implementation: real message boxes and file dialogs.
 class DesktopDialogs final : public Dialogs

@@ -15,6 +15,8 @@ private Q_SLOTS:
     void recordsMessagesAndAnswers();
     void modalWindowsNeverBlock();
     void shellOpenGoesThroughTheInterface();
+    void windowsFiltersBecomeQtFilters_data();
+    void windowsFiltersBecomeQtFilters();
 };
 
 void TestDialogs::recordsMessagesAndAnswers()
@@ -59,6 +61,23 @@ void TestDialogs::shellOpenGoesThroughTheInterface()
     ScriptedDialogs dialogs;
     TMisc::Open(QStringLiteral("\"mailto:a@b.it\""));
     QCOMPARE(dialogs.opened, QStringList(QStringLiteral("\"mailto:a@b.it\"")));
+}
+
+void TestDialogs::windowsFiltersBecomeQtFilters_data()
+{
+    QTest::addColumn<QString>("filter");
+    QTest::addColumn<QString>("expected");
+    QTest::newRow("semicolons") << "JPEG (*.jpg; *.jpeg);;Bitmap (*.bmp)" << "JPEG (*.jpg *.jpeg);;Bitmap (*.bmp)";
+    QTest::newRow("no blank") << "Pictures (*.jpg;*.png)" << "Pictures (*.jpg *.png)";
+    QTest::newRow("already Qt") << "File Jpeg (*.jpg)" << "File Jpeg (*.jpg)";
+    QTest::newRow("no patterns") << "All files" << "All files";
+}
+
+void TestDialogs::windowsFiltersBecomeQtFilters()
+{
+    QFETCH(QString, filter);
+    QFETCH(QString, expected);
+    QCOMPARE(qtFileFilter(filter), expected);
 }
 
 QTEST_MAIN(TestDialogs)

@@ -1,0 +1,326 @@
+#include "fleet/fleeteditor.h"
+
+#include "fleet/fleetfields.h"
+#include "fleet/picturebox.h"
+#include "fleet/slideshow.h"
+#include "fleet/zoom.h"
+#include "records/datafolder.h"
+#include "records/layout.h"
+#include "ui/dialogs.h"
+#include "ui/hintbar.h"
+#include "ui/picturebutton.h"
+
+#include <QFileInfo>
+#include <QHBoxLayout>
+#include <QImageReader>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QShowEvent>
+#include <QSvgWidget>
+#include <QVBoxLayout>
+
+#include <algorithm>
+
+namespace fleet {
+
+namespace {
+
+const QColor kBand(0xC8, 0xD6, 0xE3);
+const QColor kBox(0xE0, 0xE9, 0xF1);
+
+const QString kLoadTitle = QStringLiteral("Select an image in Jpeg or Bitmap format.");
+const QString kSaveTitle = QStringLiteral("Select the folder where you want to save the image file.");
+
+// JPEG and bitmap first, then whatever else the platform's decoders read
+// (vector artwork aside: it is not a photograph).
+QString loadFilter()
+{
+    QStringList others;
+    const QList<QByteArray> formats = QImageReader::supportedImageFormats();
+    for (const QByteArray &format : formats) {
+        const QString name = QString::fromLatin1(format).toLower();
+        if (name == QLatin1String("jpg") || name == QLatin1String("jpeg") || name == QLatin1String("bmp")
+            || name.startsWith(QLatin1String("svg")))
+            continue;
+        others.append(QStringLiteral("*.") + name);
+    }
+    QString filter = QStringLiteral("JPEG (*.jpg; *.jpeg);;Bitmap (*.bmp)");
+    if (!others.isEmpty()) {
+        std::sort(others.begin(), others.end());
+        filter += QStringLiteral(";;Other pictures (") + others.join(QLatin1Char(' ')) + QLatin1Char(')');
+    }
+    return filter;
+}
+
+} // namespace
+
+TfrmFleet::TfrmFleet(QWidget *parent)
+    : ui::EditorWindow(QStringLiteral("TfrmFleet"), QStringLiteral(" Carvello - Vehicle Fleet"),
+                       QColor(0x42, 0x7A, 0xA8), QStringLiteral("Ready to enter a new record..."), parent)
+{
+    const records::Layout &layout = records::vehicleLayout();
+    setPanelSize(1300, 684);
+    QWidget *root = panel();
+
+    // Button bar.
+    auto *cmdNuovo = makeButton(QStringLiteral("cmdNuovo"), QStringLiteral(":/artwork/new.svg"),
+                                QStringLiteral("Enter new record."), root);
+    auto *cmdDuplica = makeButton(QStringLiteral("cmdDuplica"), QStringLiteral(":/artwork/duplicate.svg"),
+                                  QStringLiteral("Duplicate record."), root);
+    auto *cmdSalva = makeButton(QStringLiteral("cmdSalva"), QStringLiteral(":/artwork/save.svg"),
+                                QStringLiteral("Save record."), root);
+    auto *cmdPrimo = makeButton(QStringLiteral("cmdPrimo"), QStringLiteral(":/artwork/first.svg"),
+                                QStringLiteral("View first record."), root);
+    auto *cmdIndietro = makeButton(QStringLiteral("cmdIndietro"), QStringLiteral(":/artwork/previous.svg"),
+                                   QStringLiteral("View previous record."), root);
+    auto *cmdAvanti = makeButton(QStringLiteral("cmdAvanti"), QStringLiteral(":/artwork/next.svg"),
+                                 QStringLiteral("View next record."), root);
+    auto *cmdUltimo = makeButton(QStringLiteral("cmdUltimo"), QStringLiteral(":/artwork/last.svg"),
+                                 QStringLiteral("View last record."), root);
+    auto *cmdSlideshow = makeButton(QStringLiteral("cmdSlideshow"), QStringLiteral(":/artwork/slideshow.svg"),
+                                    QStringLiteral("View pictures as slide show."), root);
+    auto *cmdEsci = makeButton(QStringLiteral("cmdEsci"), QStringLiteral(":/artwork/close.svg"),
+                               QStringLiteral("Close window."), root);
+    QLabel *position = makePositionLabel(root);
+
+    auto *toolbar = new QHBoxLayout;
+    toolbar->setSpacing(10);
+    toolbar->addWidget(makeToolbarBox({cmdNuovo, cmdDuplica, cmdSalva}, root));
+    toolbar->addStretch(1);
+    toolbar->addWidget(makeToolbarBox({cmdPrimo, cmdIndietro, position, cmdAvanti, cmdUltimo}, root));
+    toolbar->addStretch(1);
+    toolbar->addWidget(makeToolbarBox({cmdSlideshow}, root));
+    toolbar->addWidget(makeToolbarBox({cmdEsci}, root));
+
+    // Takes the focus from the field being typed in when Save is pressed;
+    // never shown and of no other use.
+    m_btnFocus = new QPushButton(root);
+    m_btnFocus->setObjectName(QStringLiteral("btnFocus"));
+    m_btnFocus->setFocusPolicy(Qt::NoFocus);
+    m_btnFocus->hide();
+
+    makeFields(fleetFields(), layout, QStringLiteral("lblCampo"));
+
+    // Work area: a band holding a white card.
+    auto *band = ui::makeBox(kBand, root, 8);
+    band->setObjectName(QStringLiteral("shpBand"));
+    auto *bandLayout = new QVBoxLayout(band);
+    bandLayout->setContentsMargins(12, 12, 12, 12);
+    auto *card = ui::makeBox(Qt::white, band, 6);
+    card->setObjectName(QStringLiteral("shpCard"));
+    bandLayout->addWidget(card);
+    auto *cardLayout = new QHBoxLayout(card);
+    cardLayout->setContentsMargins(14, 12, 14, 12);
+    cardLayout->setSpacing(16);
+
+    // Left column: the photo, its buttons, the rates and contacts.
+    auto *left = new QVBoxLayout;
+    left->setSpacing(8);
+    auto *photoBox = ui::makeBox(kBox, card, 6);
+    photoBox->setObjectName(QStringLiteral("shpFoto"));
+    auto *photoLayout = new QVBoxLayout(photoBox);
+    photoLayout->setContentsMargins(8, 8, 8, 8);
+    m_imgFoto = new PictureBox(QStringLiteral("imgFoto"), photoBox);
+    m_imgFoto->setFixedSize(kPlaceholderSize);
+    m_imgFoto->setAccessibleName(QStringLiteral("Vehicle photo"));
+    photoLayout->addWidget(m_imgFoto, 0, Qt::AlignCenter);
+    m_imgBianco = new PictureBox(QStringLiteral("imgBianco"), photoBox);
+    m_imgBianco->setFixedSize(kPlaceholderSize);
+    m_imgBianco->setArtwork(kPlaceholderArtwork);
+    m_imgBianco->hide();
+
+    auto *photoButtons = ui::makeBox(kBox, card, 6);
+    photoButtons->setObjectName(QStringLiteral("shpFotoButtons"));
+    auto *buttonRow = new QHBoxLayout(photoButtons);
+    buttonRow->setContentsMargins(8, 6, 8, 6);
+    buttonRow->setSpacing(10);
+    auto *btnCaricaFoto = makeButton(QStringLiteral("btnCaricaFoto"), QStringLiteral(":/artwork/btn_load_picture.svg"),
+                                     QStringLiteral("Load picture."), photoButtons, QSize(150, 44));
+    auto *btnSalvaFoto = makeButton(QStringLiteral("btnSalvaFoto"), QStringLiteral(":/artwork/photo_save.svg"),
+                                    QStringLiteral("Save picture."), photoButtons);
+    auto *btnCancFoto = makeButton(QStringLiteral("btnCancFoto"), QStringLiteral(":/artwork/photo_delete.svg"),
+                                   QStringLiteral("Delete picture."), photoButtons);
+    auto *btnZoomFoto = makeButton(QStringLiteral("btnZoomFoto"), QStringLiteral(":/artwork/photo_zoom.svg"),
+                                   QStringLiteral("View picture in its actual size."), photoButtons);
+    buttonRow->addWidget(btnCaricaFoto);
+    buttonRow->addStretch(1);
+    buttonRow->addWidget(btnSalvaFoto);
+    buttonRow->addWidget(btnCancFoto);
+    buttonRow->addWidget(btnZoomFoto);
+
+    auto *rates = ui::makeBox(kBox, card, 6);
+    rates->setObjectName(QStringLiteral("shpRates"));
+    auto *ratesLayout = new QVBoxLayout(rates);
+    ratesLayout->setContentsMargins(10, 8, 10, 8);
+    ratesLayout->addWidget(buildArea(kRatesArea, rates, 6, 8));
+
+    left->addWidget(photoBox);
+    left->addWidget(photoButtons);
+    left->addWidget(rates, 1);
+
+    // Right part: the banner and the vehicle details.
+    auto *right = new QVBoxLayout;
+    right->setSpacing(8);
+    auto *banner = new QSvgWidget(QStringLiteral(":/artwork/banner_vehicle_details.svg"), card);
+    banner->setObjectName(QStringLiteral("imgBanner"));
+    banner->setFixedSize(700, 36);
+    right->addWidget(banner, 0, Qt::AlignLeft);
+    right->addWidget(buildArea(kDetailsArea, card, 6, 10), 1);
+
+    cardLayout->addLayout(left);
+    cardLayout->addLayout(right, 1);
+
+    // Notes box with the flags at its right end.
+    auto *notes = ui::makeBox(kBox, root, 6);
+    notes->setObjectName(QStringLiteral("shpNotes"));
+    auto *notesLayout = new QHBoxLayout(notes);
+    notesLayout->setContentsMargins(12, 6, 12, 8);
+    notesLayout->addWidget(buildArea(kNotesArea, notes), 1);
+    notesLayout->addWidget(makeFlags(notes), 0, Qt::AlignBottom);
+
+    clearsHint({band, card, photoBox, photoButtons, rates, notes, banner, m_imgFoto});
+
+    auto *main = new QVBoxLayout(root);
+    main->setContentsMargins(0, 0, 0, 0);
+    main->setSpacing(10);
+    main->addLayout(toolbar);
+    main->addWidget(band, 1);
+    main->addWidget(notes);
+    main->addWidget(hintBar());
+
+    createEngine(layout, [] { return records::dataFile(records::vehicleLayout().fileName()); });
+    engine()->setRequired({
+        {QStringLiteral("txtType"), QStringLiteral("Enter the type of vehicle to save the record.")},
+        {QStringLiteral("txtMake"), QStringLiteral("Enter the make of the vehicle to save the record.")},
+        {QStringLiteral("txtModel"), QStringLiteral("Enter the the model of the vehicle to save the record.")},
+        {QStringLiteral("txtPlate"), QStringLiteral("Enter the license plate number of the vehicle to save the record.")},
+        {QStringLiteral("txtYear"), QStringLiteral("Enter the manufacture year of the vehicle to save the record.")},
+        {QStringLiteral("txtSeats"), QStringLiteral("Enter the number of seats of the vehicle to save the record.")},
+        {QStringLiteral("txtFuel"), QStringLiteral("Enter the fuel type of the vehicle to save the record.")},
+    });
+    engine()->afterShow = [this](std::size_t) { loadPhoto(); };
+    engine()->afterSave = [this](std::size_t) { writePhoto(); };
+    engine()->afterClear = [this] { showPlaceholder(); };
+    showPlaceholder();
+
+    connect(cmdNuovo, &QAbstractButton::clicked, this, &TfrmFleet::cmdNuovoClick);
+    connect(cmdDuplica, &QAbstractButton::clicked, this, &TfrmFleet::cmdDuplicaClick);
+    connect(cmdSalva, &QAbstractButton::clicked, this, &TfrmFleet::cmdSalvaClick);
+    connect(cmdPrimo, &QAbstractButton::clicked, this, &TfrmFleet::cmdPrimoClick);
+    connect(cmdIndietro, &QAbstractButton::clicked, this, &TfrmFleet::cmdIndietroClick);
+    connect(cmdAvanti, &QAbstractButton::clicked, this, &TfrmFleet::cmdAvantiClick);
+    connect(cmdUltimo, &QAbstractButton::clicked, this, &TfrmFleet::cmdUltimoClick);
+    connect(cmdSlideshow, &QAbstractButton::clicked, this, &TfrmFleet::cmdSlideshowClick);
+    connect(cmdEsci, &QAbstractButton::clicked, this, &QWidget::close);
+    connect(btnCaricaFoto, &QAbstractButton::clicked, this, &TfrmFleet::btnCaricaFotoClick);
+    connect(btnSalvaFoto, &QAbstractButton::clicked, this, &TfrmFleet::btnSalvaFotoClick);
+    connect(btnCancFoto, &QAbstractButton::clicked, this, &TfrmFleet::btnCancFotoClick);
+    connect(btnZoomFoto, &QAbstractButton::clicked, this, &TfrmFleet::btnZoomFotoClick);
+}
+
+void TfrmFleet::showEvent(QShowEvent *event)
+{
+    ui::EditorWindow::showEvent(event);
+    // Every showing starts on an empty new record.
+    if (!event->spontaneous())
+        cmdNuovoClick();
+}
+
+void TfrmFleet::cmdNuovoClick() { engine()->newRecord(); }
+void TfrmFleet::cmdDuplicaClick() { engine()->duplicate(); }
+void TfrmFleet::cmdPrimoClick() { engine()->first(); }
+void TfrmFleet::cmdIndietroClick() { engine()->previous(); }
+void TfrmFleet::cmdAvantiClick() { engine()->next(); }
+void TfrmFleet::cmdUltimoClick() { engine()->last(); }
+
+void TfrmFleet::cmdSalvaClick()
+{
+    // The field being typed in gives up the focus (and its yellow) first. A
+    // hidden button cannot hold the focus, so the field lets it go.
+    m_btnFocus->setFocus(Qt::OtherFocusReason);
+    if (QWidget *typing = focusWidget(); typing && typing != m_btnFocus)
+        typing->clearFocus();
+    engine()->save();
+}
+
+void TfrmFleet::cmdSlideshowClick()
+{
+    TfrmSlideshow_Fleet show(this);
+    ui::Dialogs::instance().execModal(&show);
+}
+
+void TfrmFleet::setPhoto(const Photo &photo)
+{
+    m_photo = photo;
+    if (m_photo.isPlaceholder())
+        m_imgFoto->copyFrom(*m_imgBianco);
+    else
+        m_imgFoto->setImage(m_photo.display());
+}
+
+void TfrmFleet::showPlaceholder() { setPhoto(Photo()); }
+
+bool TfrmFleet::loadPhoto()
+{
+    const QString path = photoPath(engine()->position());
+    const std::optional<Photo> photo = path.isEmpty() ? std::nullopt : Photo::fromFile(path, photoDisplayBox());
+    if (!photo) {
+        showPlaceholder();
+        return false;
+    }
+    setPhoto(*photo);
+    return true;
+}
+
+bool TfrmFleet::writePhoto()
+{
+    const QString path = photoPath(engine()->position());
+    if (path.isEmpty() || !writeJpegFile(path, m_photo.jpeg())) {
+        showPlaceholder();
+        return false;
+    }
+    return true;
+}
+
+void TfrmFleet::btnCaricaFotoClick()
+{
+    ui::FileDialogRequest request;
+    request.title = kLoadTitle;
+    request.filter = loadFilter();
+    const QString file = ui::Dialogs::instance().openFileName(this, request);
+    if (file.isEmpty())
+        return;
+    if (const std::optional<Photo> photo = Photo::fromFile(file, photoDisplayBox()))
+        setPhoto(*photo);
+    else
+        showPlaceholder();
+}
+
+void TfrmFleet::btnSalvaFotoClick()
+{
+    ui::FileDialogRequest request;
+    request.title = kSaveTitle;
+    request.filter = QStringLiteral("File Jpeg (*.jpg)");
+    request.proposedName = QStringLiteral("Foto.jpg");
+    request.confirmOverwrite = true;
+    request.defaultSuffix = QStringLiteral("jpg");
+    QString file = ui::Dialogs::instance().saveFileName(this, request);
+    if (file.isEmpty())
+        return;
+    if (QFileInfo(file).suffix().isEmpty())
+        file += QStringLiteral(".jpg");
+    if (!writeJpegFile(file, m_photo.jpeg()))
+        showPlaceholder();
+}
+
+void TfrmFleet::btnCancFotoClick() { showPlaceholder(); }
+
+void TfrmFleet::btnZoomFotoClick()
+{
+    TfrmZoom zoom(this);
+    zoom.setPhoto(m_photo);
+    ui::Dialogs::instance().execModal(&zoom);
+}
+
+} // namespace fleet

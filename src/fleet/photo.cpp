@@ -1,0 +1,299 @@
+#include "fleet/photo.h"
+
+#include "records/datafolder.h"
+
+#include <QBuffer>
+#include <QFile>
+#include <QImageReader>
+#include <QImageWriter>
+#include <QPainter>
+#include <QSaveFile>
+#include <QSvgRenderer>
+
+#include <algorithm>
+#include <cstring>
+#include <filesystem>
+
+namespace fleet {
+
+namespace {
+
+constexpr int kJpegQuality = 90;
+// Room for a full decode of a large bitmap or PNG (8000 x 6000 at 32 bits is
+// 192 MB, above Qt's default guard of 128 MB).
+constexpr int kFullDecodeLimitMb = 1024;
+
+quint32 le32(const uchar *p) { return quint32(p[0]) | quint32(p[1]) << 8 | quint32(p[2]) << 16 | quint32(p[3]) << 24; }
+quint16 le16(const uchar *p) { return quint16(p[0] | p[1] << 8); }
+
+QString pathText(const std::filesystem::path &path)
+{
+    const std::u8string utf8 = path.u8string();
+    return QString::fromUtf8(reinterpret_cast<const char *>(utf8.data()), qsizetype(utf8.size()));
+}
+
+QByteArray encodeJpeg(const QImage &image)
+{
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::WriteOnly);
+    QImageWriter writer(&buffer, "jpeg");
+    writer.setQuality(kJpegQuality);
+    if (!writer.write(image))
+        return {};
+    return bytes;
+}
+
+// JPEG has no transparency: transparent parts of a PNG or GIF become white
+// rather than black.
+QImage opaque(const QImage &image)
+{
+    if (!image.hasAlphaChannel())
+        return image.convertToFormat(QImage::Format_RGB32);
+    QImage flat(image.size(), QImage::Format_RGB32);
+    flat.setDevicePixelRatio(1);
+    flat.fill(Qt::white);
+    QPainter p(&flat);
+    p.drawImage(0, 0, image);
+    return flat;
+}
+
+QSize fitted(QSize size, QSize box)
+{
+    if (size.width() <= box.width() && size.height() <= box.height())
+        return size;
+    QSize scaled = size.scaled(box, Qt::KeepAspectRatio);
+    return scaled.expandedTo(QSize(1, 1));
+}
+
+class AllocationLimit final
+{
+public:
+    explicit AllocationLimit(int mb) : m_previous(QImageReader::allocationLimit())
+    {
+        if (m_previous != 0 && m_previous < mb)
+            QImageReader::setAllocationLimit(mb);
+    }
+    ~AllocationLimit() { QImageReader::setAllocationLimit(m_previous); }
+    Q_DISABLE_COPY_MOVE(AllocationLimit)
+
+private:
+    int m_previous;
+};
+
+const QByteArray &placeholderJpeg()
+{
+    static const QByteArray bytes = [] {
+        QImage image(kPlaceholderSize, QImage::Format_RGB32);
+        image.fill(Qt::white);
+        QSvgRenderer renderer(kPlaceholderArtwork);
+        QPainter p(&image);
+        p.setRenderHint(QPainter::Antialiasing);
+        renderer.render(&p, QRectF(QPointF(0, 0), QSizeF(kPlaceholderSize)));
+        p.end();
+        return encodeJpeg(image);
+    }();
+    return bytes;
+}
+
+} // namespace
+
+bool isCompleteJpeg(const QByteArray &data)
+{
+    const auto *p = reinterpret_cast<const uchar *>(data.constData());
+    const std::size_t n = std::size_t(data.size());
+    if (n < 4 || p[0] != 0xFF || p[1] != 0xD8)
+        return false;
+    std::size_t i = 2;
+    while (i < n) {
+        if (p[i] != 0xFF)
+            return false;
+        while (i < n && p[i] == 0xFF) // fill bytes before a marker
+            ++i;
+        if (i >= n)
+            return false;
+        const uchar marker = p[i++];
+        if (marker == 0xD9) // end of image: whatever follows is not ours to judge
+            return true;
+        if (marker == 0x01 || (marker >= 0xD0 && marker <= 0xD7))
+            continue; // markers without a length
+        if (i + 2 > n)
+            return false;
+        const std::size_t length = std::size_t(p[i]) << 8 | p[i + 1];
+        if (length < 2 || i + length > n)
+            return false;
+        i += length;
+        if (marker != 0xDA)
+            continue;
+        // Entropy-coded data of a scan runs to the next marker that is not a
+        // stuffed zero or a restart marker.
+        for (;;) {
+            const void *ff = i < n ? std::memchr(p + i, 0xFF, n - i) : nullptr;
+            if (!ff)
+                return false;
+            i = std::size_t(static_cast<const uchar *>(ff) - p);
+            if (i + 1 >= n)
+                return false;
+            const uchar next = p[i + 1];
+            if (next == 0x00 || (next >= 0xD0 && next <= 0xD7))
+                i += 2;
+            else if (next == 0xFF)
+                i += 1;
+            else
+                break;
+        }
+    }
+    return false;
+}
+
+bool isCompleteBitmap(const QByteArray &data)
+{
+    const auto *p = reinterpret_cast<const uchar *>(data.constData());
+    const qint64 n = data.size();
+    if (n < 26 || p[0] != 'B' || p[1] != 'M')
+        return false;
+    const qint64 pixels = le32(p + 10);
+    const quint32 header = le32(p + 14);
+    qint64 width = 0;
+    qint64 height = 0;
+    int bits = 0;
+    quint32 compression = 0;
+    quint32 imageSize = 0;
+    if (header == 12) {
+        width = le16(p + 18);
+        height = le16(p + 20);
+        bits = le16(p + 24);
+    } else if (header >= 40 && n >= 54) {
+        width = qint32(le32(p + 18));
+        height = qint32(le32(p + 22));
+        bits = le16(p + 28);
+        compression = le32(p + 30);
+        imageSize = le32(p + 34);
+    } else {
+        return false;
+    }
+    if (width <= 0 || height == 0 || bits <= 0)
+        return false;
+    qint64 required = 0;
+    if (compression == 0 || compression == 3 || compression == 6) { // uncompressed rows
+        const qint64 stride = (width * bits + 31) / 32 * 4;
+        required = pixels + std::abs(height) * stride;
+    } else if (imageSize != 0) {
+        required = pixels + imageSize;
+    }
+    return n >= required;
+}
+
+std::optional<Photo> Photo::fromFile(const QString &path, QSize displayBox)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return std::nullopt;
+    // Only a picture is read whole: a large file of another kind is
+    // refused from its first bytes.
+    {
+        QImageReader probe(&file);
+        probe.setDecideFormatFromContent(true);
+        if (probe.format().isEmpty())
+            return std::nullopt;
+    }
+    if (!file.seek(0))
+        return std::nullopt;
+    return fromBytes(file.readAll(), displayBox);
+}
+
+std::optional<Photo> Photo::fromBytes(const QByteArray &data, QSize displayBox)
+{
+    if (data.isEmpty())
+        return std::nullopt;
+    QBuffer buffer;
+    buffer.setData(data);
+    buffer.open(QIODevice::ReadOnly);
+    QImageReader reader(&buffer);
+    reader.setAutoTransform(true);
+    const QByteArray format = reader.format();
+    if (format.isEmpty() || !reader.canRead())
+        return std::nullopt;
+    // A cut-off file decodes with a grey or black remainder: refuse it.
+    if (format == "jpeg" && !isCompleteJpeg(data))
+        return std::nullopt;
+    if (format == "bmp" && !isCompleteBitmap(data))
+        return std::nullopt;
+
+    Photo photo;
+    if (format == "jpeg") {
+        // Decode straight to screen size: the JPEG decoder then skips most of
+        // the work for a large photo. The bytes stay the full picture.
+        const QSize raw = reader.size();
+        const bool turned = reader.transformation().testFlag(QImageIOHandler::TransformationRotate90);
+        if (raw.isValid()) {
+            const QSize box = turned ? displayBox.transposed() : displayBox;
+            if (raw.width() > box.width() || raw.height() > box.height())
+                reader.setScaledSize(fitted(raw, box));
+        }
+        QImage shown = reader.read();
+        if (shown.isNull())
+            return std::nullopt;
+        photo.m_size = raw.isValid() ? (turned ? raw.transposed() : raw) : shown.size();
+        photo.m_display = std::move(shown);
+        photo.m_jpeg = data;
+        return photo;
+    }
+
+    const AllocationLimit limit(kFullDecodeLimitMb);
+    const QImage full = reader.read();
+    if (full.isNull())
+        return std::nullopt;
+    const QImage flat = opaque(full);
+    photo.m_jpeg = encodeJpeg(flat);
+    if (photo.m_jpeg.isEmpty())
+        return std::nullopt;
+    photo.m_size = flat.size();
+    const QSize shown = fitted(flat.size(), displayBox);
+    photo.m_display = shown == flat.size() ? flat : flat.scaled(shown, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+    return photo;
+}
+
+QSize Photo::size() const { return isPlaceholder() ? kPlaceholderSize : m_size; }
+
+QByteArray Photo::jpeg() const { return isPlaceholder() ? placeholderJpeg() : m_jpeg; }
+
+QImage Photo::scaledTo(QSize box) const
+{
+    if (isPlaceholder())
+        return {};
+    const std::optional<Photo> copy = fromBytes(m_jpeg, box);
+    return copy ? copy->display() : m_display;
+}
+
+QString photoFolder()
+{
+    const std::filesystem::path folder = records::dataFolderPath() / "Vehicle_Fleet";
+    records::ensureFolder(folder);
+    return pathText(folder);
+}
+
+QString photoPath(const QString &position)
+{
+    // Only a record position names a photo: nothing else may reach the path.
+    const QString number = position.trimmed();
+    if (number.isEmpty() || !std::all_of(number.begin(), number.end(), [](QChar c) { return c.isDigit() && c.unicode() < 128; }))
+        return {};
+    return photoFolder() + QStringLiteral("/Photo_") + number + QStringLiteral(".jpg");
+}
+
+bool writeJpegFile(const QString &path, const QByteArray &jpeg)
+{
+    if (jpeg.isEmpty())
+        return false;
+    QSaveFile file(path);
+    if (!file.open(QIODevice::WriteOnly))
+        return false;
+    if (file.write(jpeg) != jpeg.size()) {
+        file.cancelWriting();
+        return false;
+    }
+    return file.commit();
+}
+
+} // namespace fleet
