@@ -1,5 +1,7 @@
 #include "app/startup.h"
 
+#include "agreements/agreementeditor.h"
+#include "agreements/yearselection.h"
 #include "app/launcher.h"
 #include "clients/clienteditor.h"
 #include "ui/appearance.h"
@@ -27,6 +29,8 @@ QList<QWidget *> createWindows()
     };
     add(new TfrmAvvio);
     add(new clients::TfrmClients);
+    add(new agreements::TfrmMenuRicevute);
+    add(new agreements::TfrmRent_Receipts);
     return windows;
 }
 
