@@ -1,5 +1,7 @@
 #include "app/startup.h"
 
+#include "agreements/agreementeditor.h"
+#include "agreements/yearselection.h"
 #include "app/launcher.h"
 #include "clients/clienteditor.h"
 #include "fleet/fleeteditor.h"
@@ -29,6 +31,8 @@ QList<QWidget *> createWindows()
     add(new TfrmAvvio);
     add(new clients::TfrmClients);
     add(new fleet::TfrmFleet);
+    add(new agreements::TfrmMenuRicevute);
+    add(new agreements::TfrmRent_Receipts);
     return windows;
 }
 

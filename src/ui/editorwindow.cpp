@@ -101,12 +101,17 @@ void EditorWindow::makeFields(std::span<const EditorFieldDef> table, const recor
         if (const auto index = layout.indexOf(def.name))
             edit->setMaxLength(layout.field(*index).capacity);
         installTypingFilter(edit, def.filter);
-        auto *title = new QLabel(QString::fromUtf8(def.english), m_panel);
-        title->setObjectName(titlePrefix + QStringLiteral("%1").arg(number++, 3, 10, QLatin1Char('0')));
-        title->setFont(windowFont(QStringLiteral("Verdana"), 11, true));
-        title->setStyleSheet(QStringLiteral("color: #1F3A5F;"));
-        title->setBuddy(edit);
-        edit->setAccessibleName(QString::fromUtf8(def.english));
+        QLabel *title = nullptr;
+        if (def.english) {
+            title = new QLabel(QString::fromUtf8(def.english), m_panel);
+            const int titleNumber = def.titleNumber > 0 ? def.titleNumber : number;
+            ++number;
+            title->setObjectName(titlePrefix + QStringLiteral("%1").arg(titleNumber, 3, 10, QLatin1Char('0')));
+            title->setFont(windowFont(QStringLiteral("Verdana"), 11, true));
+            title->setStyleSheet(QStringLiteral("color: #1F3A5F;"));
+            title->setBuddy(edit);
+            edit->setAccessibleName(QString::fromUtf8(def.english));
+        }
         m_fields.append({def, edit, title});
     }
     for (const records::FieldDef &f : layout.fields()) {
@@ -137,11 +142,13 @@ QWidget *EditorWindow::fieldColumn(const EditorFieldDef &def, QWidget *parent)
                                            : static_cast<QBoxLayout *>(new QVBoxLayout(column));
         layout->setContentsMargins(0, 0, 0, 0);
         layout->setSpacing(def.titleLeft ? 8 : 1);
-        e.title->setParent(column);
+        if (e.title) {
+            e.title->setParent(column);
+            if (!def.titleLeft)
+                e.title->setFixedHeight(17);
+            layout->addWidget(e.title);
+        }
         e.edit->setParent(column);
-        if (!def.titleLeft)
-            e.title->setFixedHeight(17);
-        layout->addWidget(e.title);
         layout->addWidget(e.edit);
         clearsHint({column});
         return column;
@@ -205,6 +212,8 @@ void EditorWindow::setLanguage(Language language)
 {
     m_language = language;
     for (const FieldEntry &e : std::as_const(m_fields)) {
+        if (!e.title)
+            continue;
         const QString title = QString::fromUtf8(language == Language::English ? e.def.english : e.def.italian);
         e.title->setText(title);
         e.edit->setAccessibleName(title);

@@ -25,7 +25,7 @@ enum class Language { English, Italian };
 // about a record field that the record layout does not say.
 struct EditorFieldDef {
     std::string_view name; // record field; the control is "txt" + name
-    const char *english;
+    const char *english;   // nullptr: the field has no title label
     const char *italian;
     int width;       // design units
     int row;         // row within its area
@@ -33,6 +33,9 @@ struct EditorFieldDef {
     bool whiteRest = false;
     TypingFilter filter = TypingFilter::None;
     bool titleLeft = false; // title beside the field instead of above it
+    // Number of the title label when the titles are not numbered in table
+    // order; 0 takes the next number.
+    int titleNumber = 0;
 };
 
 // Window chrome and wiring shared by the three record editors: gradient
@@ -64,7 +67,8 @@ protected:
     QWidget *makeToolbarBox(const QList<QWidget *> &items, QWidget *parent);
     QLabel *makePositionLabel(QWidget *parent);
     // Creates the text fields and titles of the table (titles named
-    // `titlePrefix` + three-digit number in table order) and the hidden labels.
+    // `titlePrefix` + three-digit number, in table order unless the row gives
+    // its number) and the hidden labels.
     void makeFields(std::span<const EditorFieldDef> table, const records::Layout &layout, const QString &titlePrefix);
     // Lays the fields of one area out in rows, titles above their fields.
     QWidget *buildArea(int area, QWidget *parent, int rowSpacing = 6, int columnSpacing = 10);

@@ -1,0 +1,291 @@
+#include "agreements/agreementeditor.h"
+
+#include "agreements/agreementcommon.h"
+#include "agreements/agreementfields.h"
+#include "agreements/logowindow.h"
+#include "agreements/numerationwindow.h"
+#include "records/agreementsettings.h"
+#include "records/browse.h"
+#include "records/inifile.h"
+#include "records/layout.h"
+#include "records/recordfile.h"
+#include "ui/appearance.h"
+#include "ui/dialogs.h"
+#include "ui/hintbar.h"
+#include "ui/picturebutton.h"
+#include "ui/qtext.h"
+
+#include <QCloseEvent>
+#include <algorithm>
+#include <span>
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QShowEvent>
+#include <QVBoxLayout>
+
+namespace agreements {
+
+namespace {
+
+const QString kCompanyRequired = QStringLiteral("Enter the rental company's name to save the record.");
+const QString kNumberRequired = QStringLiteral("Enter the number of the Rental Agreement to save the record.");
+const QString kDateRequired = QStringLiteral("Enter the date of the Rental Agreement to save the record.");
+const QString kNameRequired = QStringLiteral("Enter the driver's name to save the record.");
+const QString kMakeRequired = QStringLiteral("Enter the vehicle make to save the record.");
+const QString kPlateRequired = QStringLiteral("Enter the vehicle plate number to save the record.");
+
+constexpr const char *kHeaderFields[] = {"Company01", "Company02", "Company03", "Company04"};
+
+QLabel *captionLabel(const QString &objectName, const QString &text, QWidget *parent)
+{
+    auto *label = new QLabel(text, parent);
+    label->setObjectName(objectName);
+    label->setFont(ui::windowFont(QStringLiteral("Verdana"), 13, true));
+    label->setStyleSheet(QStringLiteral("color: #1F3A5F;"));
+    label->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    return label;
+}
+
+} // namespace
+
+TfrmRent_Receipts::TfrmRent_Receipts(QWidget *parent)
+    : ui::EditorWindow(QStringLiteral("TfrmRent_Receipts"), QStringLiteral(" Carvello - Rental Agreements"),
+                       QColor(0x3E, 0x74, 0x9E), QStringLiteral("Ready to enter a new Rental Agreement..."), parent)
+{
+    const records::Layout &layout = records::agreementLayout();
+    setPanelSize(1180, 604);
+    QWidget *root = panel();
+
+    // Toolbar.
+    auto *cmdNuovo = makeButton(QStringLiteral("cmdNuovo"), QStringLiteral(":/artwork/new.svg"),
+                                QStringLiteral("Enter new record."), root);
+    auto *cmdDuplica = makeButton(QStringLiteral("cmdDuplica"), QStringLiteral(":/artwork/duplicate.svg"),
+                                  QStringLiteral("Duplicate record."), root);
+    auto *cmdSalva = makeButton(QStringLiteral("cmdSalva"), QStringLiteral(":/artwork/save.svg"),
+                                QStringLiteral("Save record."), root);
+    auto *cmdPrimo = makeButton(QStringLiteral("cmdPrimo"), QStringLiteral(":/artwork/first.svg"),
+                                QStringLiteral("View first record."), root);
+    auto *cmdIndietro = makeButton(QStringLiteral("cmdIndietro"), QStringLiteral(":/artwork/previous.svg"),
+                                   QStringLiteral("View previous record."), root);
+    auto *cmdAvanti = makeButton(QStringLiteral("cmdAvanti"), QStringLiteral(":/artwork/next.svg"),
+                                 QStringLiteral("View next record."), root);
+    auto *cmdUltimo = makeButton(QStringLiteral("cmdUltimo"), QStringLiteral(":/artwork/last.svg"),
+                                 QStringLiteral("View last record."), root);
+    auto *cmdNumeration = makeButton(QStringLiteral("cmdNumeration"), QStringLiteral(":/artwork/numeration.svg"),
+                                     QStringLiteral("Set Rental Agreements starting number."), root);
+    auto *cmdEsci = makeButton(QStringLiteral("cmdEsci"), QStringLiteral(":/artwork/close.svg"),
+                               QStringLiteral("Close window."), root);
+    QLabel *position = makePositionLabel(root);
+
+    auto *toolbar = new QHBoxLayout;
+    toolbar->setObjectName(QStringLiteral("layToolbar"));
+    toolbar->setSpacing(10);
+    toolbar->addWidget(makeToolbarBox({cmdNuovo, cmdDuplica, cmdSalva}, root));
+    toolbar->addStretch(1);
+    toolbar->addWidget(makeToolbarBox({cmdPrimo, cmdIndietro, position, cmdAvanti, cmdUltimo}, root));
+    toolbar->addStretch(1);
+    toolbar->addWidget(makeToolbarBox({cmdNumeration}, root));
+    toolbar->addWidget(makeToolbarBox({cmdEsci}, root));
+
+    makeFields(agreementFields(), layout, QStringLiteral("lblField"));
+    for (const char *name : {"Number", "Date", "Gender", "PickUpDate", "PickUpTime", "ReturnDate", "ReturnTime"})
+        field(name)->setAlignment(Qt::AlignCenter);
+
+    m_file = new QLabel(root);
+    m_file->setObjectName(QStringLiteral("lblFile"));
+    m_file->hide();
+
+    QWidget *header = buildHeader(root);
+
+    auto *recordArea = ui::makeBox(QColor(0xC8, 0xD6, 0xE3), root, 8);
+    recordArea->setObjectName(QStringLiteral("shpRecord"));
+    auto *areaLayout = new QVBoxLayout(recordArea);
+    areaLayout->setContentsMargins(12, 10, 12, 10);
+    auto *fieldsBox = ui::makeBox(Qt::white, recordArea, 6);
+    fieldsBox->setObjectName(QStringLiteral("shpFields"));
+    auto *fieldsLayout = new QVBoxLayout(fieldsBox);
+    fieldsLayout->setContentsMargins(14, 8, 14, 8);
+    fieldsLayout->addWidget(buildArea(0, fieldsBox, 5, 10));
+    areaLayout->addWidget(fieldsBox);
+    clearsHint({recordArea, fieldsBox});
+
+    auto *main = new QVBoxLayout(root);
+    main->setContentsMargins(0, 0, 0, 0);
+    main->setSpacing(8);
+    main->addLayout(toolbar);
+    main->addWidget(header);
+    main->addWidget(recordArea, 1);
+    main->addWidget(hintBar());
+
+    createEngine(layout, [this] { return recordFile(); });
+    engine()->setRequired({
+        {QStringLiteral("txtCompany01"), kCompanyRequired},
+        {QStringLiteral("txtNumber"), kNumberRequired},
+        {QStringLiteral("txtDate"), kDateRequired},
+        {QStringLiteral("txtName"), kNameRequired},
+        {QStringLiteral("txtMake"), kMakeRequired},
+        {QStringLiteral("txtPlate"), kPlateRequired},
+    });
+    engine()->newRecordSteps = [this] { newAgreementSteps(); };
+    engine()->duplicateSteps = [this] { duplicateSteps(); };
+
+    connect(cmdNuovo, &QAbstractButton::clicked, this, &TfrmRent_Receipts::cmdNuovoClick);
+    connect(cmdDuplica, &QAbstractButton::clicked, this, &TfrmRent_Receipts::cmdDuplicaClick);
+    connect(cmdSalva, &QAbstractButton::clicked, this, &TfrmRent_Receipts::cmdSalvaClick);
+    connect(cmdPrimo, &QAbstractButton::clicked, this, &TfrmRent_Receipts::cmdPrimoClick);
+    connect(cmdIndietro, &QAbstractButton::clicked, this, &TfrmRent_Receipts::cmdIndietroClick);
+    connect(cmdAvanti, &QAbstractButton::clicked, this, &TfrmRent_Receipts::cmdAvantiClick);
+    connect(cmdUltimo, &QAbstractButton::clicked, this, &TfrmRent_Receipts::cmdUltimoClick);
+    connect(cmdNumeration, &QAbstractButton::clicked, this, &TfrmRent_Receipts::cmdNumerationClick);
+    connect(cmdEsci, &QAbstractButton::clicked, this, &QWidget::close);
+}
+
+QWidget *TfrmRent_Receipts::buildHeader(QWidget *parent)
+{
+    auto *box = ui::makeBox(Qt::white, parent, 8);
+    box->setObjectName(QStringLiteral("shpHeader"));
+    box->setBorder(QColor(0xC8, 0xD6, 0xE3));
+    auto *row = new QHBoxLayout(box);
+    row->setContentsMargins(12, 8, 12, 8);
+    row->setSpacing(14);
+
+    auto *btnLogo = makeButton(
+        QStringLiteral("btnLogo"), QStringLiteral(":/artwork/btn_logo.svg"),
+        QStringLiteral("Load a picture to use as the company's logo when printing Rental Agreements."), box,
+        QSize(100, 100));
+    connect(btnLogo, &QAbstractButton::clicked, this, &TfrmRent_Receipts::btnLogoClick);
+    row->addWidget(btnLogo, 0, Qt::AlignVCenter);
+
+    auto *lines = new QVBoxLayout;
+    lines->setSpacing(4);
+    int number = 1;
+    for (const char *name : kHeaderFields) {
+        QLineEdit *line = field(name);
+        line->setParent(box);
+        line->setAccessibleName(number == 1 ? QStringLiteral("Rental company's name")
+                                            : QStringLiteral("Rental company header line %1").arg(number));
+        ++number;
+        lines->addWidget(line);
+    }
+    row->addLayout(lines);
+    row->addStretch(1);
+
+    auto *numberBox = ui::makeBox(QColor(0xE3, 0xEC, 0xF5), box, 6);
+    numberBox->setObjectName(QStringLiteral("shpNumber"));
+    auto *grid = new QGridLayout(numberBox);
+    grid->setContentsMargins(12, 8, 12, 8);
+    grid->setHorizontalSpacing(10);
+    grid->setVerticalSpacing(6);
+    const QString numberCaption = QStringLiteral("Rental Agreement No.");
+    const QString dateCaption = QStringLiteral("Date:");
+    QLineEdit *txtNumber = field("Number");
+    QLineEdit *txtDate = field("Date");
+    txtNumber->setParent(numberBox);
+    txtDate->setParent(numberBox);
+    txtNumber->setAccessibleName(numberCaption);
+    txtDate->setAccessibleName(dateCaption);
+    grid->addWidget(captionLabel(QStringLiteral("imgNumero"), numberCaption, numberBox), 0, 0);
+    grid->addWidget(txtNumber, 0, 1);
+    grid->addWidget(captionLabel(QStringLiteral("imgData"), dateCaption, numberBox), 1, 0);
+    grid->addWidget(txtDate, 1, 1);
+    grid->addWidget(makeFlags(numberBox), 2, 0, 1, 2, Qt::AlignRight);
+    row->addWidget(numberBox, 0, Qt::AlignVCenter);
+
+    clearsHint({box, numberBox});
+    return box;
+}
+
+std::filesystem::path TfrmRent_Receipts::recordFile() const { return toPath(m_file->text().trimmed()); }
+
+void TfrmRent_Receipts::showEvent(QShowEvent *event)
+{
+    ui::EditorWindow::showEvent(event);
+    if (!event->spontaneous())
+        FormShow();
+}
+
+void TfrmRent_Receipts::FormShow()
+{
+    // Every showing starts a new agreement under the remembered header.
+    int line = 1;
+    for (const char *name : kHeaderFields)
+        ui::RecordEditorEngine::setText(field(name), ui::toQt(records::readCompanyLine(line++)));
+    emptyAllButHeader();
+    field("Number")->setFocus(Qt::OtherFocusReason);
+}
+
+void TfrmRent_Receipts::emptyAllButHeader()
+{
+    const auto header = std::span(kHeaderFields);
+    for (const ui::EditorFieldDef &def : agreementFields()) {
+        if (std::find(header.begin(), header.end(), def.name) == header.end())
+            field(def.name)->clear();
+    }
+    field("Date")->setText(ui::todayText());
+    engine()->setPosition(QString());
+}
+
+void TfrmRent_Receipts::newAgreementSteps()
+{
+    const std::string start = records::readStartNumber();
+    const std::size_t count = records::recordCount(recordFile(), records::kAgreementRecordLength);
+    emptyAllButHeader();
+    const std::optional<std::string> number = records::proposedAgreementNumber(start, count);
+    if (!number)
+        throw records::RecordFileError("the starting number is not a whole number");
+    field("Number")->setText(ui::toQt(*number));
+    field("Name")->setFocus(Qt::OtherFocusReason);
+}
+
+void TfrmRent_Receipts::duplicateSteps()
+{
+    // Opening the file tells at once whether the copy can be saved.
+    (void)records::recordCount(recordFile(), records::kAgreementRecordLength);
+    field("Number")->clear();
+    field("Date")->setText(ui::todayText());
+    field("Number")->setFocus(Qt::OtherFocusReason);
+}
+
+void TfrmRent_Receipts::cmdNuovoClick() { engine()->newRecord(); }
+void TfrmRent_Receipts::cmdDuplicaClick() { engine()->duplicate(); }
+void TfrmRent_Receipts::cmdSalvaClick() { engine()->save(); }
+void TfrmRent_Receipts::cmdPrimoClick() { engine()->first(); }
+void TfrmRent_Receipts::cmdIndietroClick() { engine()->previous(); }
+void TfrmRent_Receipts::cmdAvantiClick() { engine()->next(); }
+void TfrmRent_Receipts::cmdUltimoClick() { engine()->last(); }
+
+void TfrmRent_Receipts::cmdNumerationClick()
+{
+    TfrmNumeration window(this);
+    window.memoryLabel()->setText(kCallerAgreements);
+    ui::Dialogs::instance().execModal(&window);
+}
+
+void TfrmRent_Receipts::btnLogoClick()
+{
+    TfrmLogo window(this);
+    ui::Dialogs::instance().execModal(&window);
+}
+
+void TfrmRent_Receipts::writeHeaderLines()
+{
+    int line = 1;
+    try {
+        for (const char *name : kHeaderFields)
+            records::writeCompanyLine(line++, ui::toStd(field(name)->text()));
+    } catch (const records::IniFileError &e) {
+        // Reported once; the window closes all the same so the user is
+        // never kept in it by a folder that cannot be written.
+        ui::error(this, settingsWriteFailure(e.file()));
+    }
+}
+
+void TfrmRent_Receipts::closeEvent(QCloseEvent *event)
+{
+    writeHeaderLines();
+    ui::EditorWindow::closeEvent(event);
+}
+
+} // namespace agreements
