@@ -62,9 +62,10 @@ void DocumentDialog::showEvent(QShowEvent *event)
     else if (const QScreen *screen = this->screen())
         over = screen->availableGeometry();
     if (over.isValid()) {
-        QRect frame(QPoint(0, 0), size());
-        frame.moveCenter(over.center());
-        move(frame.topLeft());
+        QRect client(QPoint(0, 0), size());
+        client.moveCenter(over.center());
+        // move() places the frame; the title bar is not part of the centring.
+        move(client.topLeft() - (geometry().topLeft() - pos()));
     }
     QDialog::showEvent(event);
     m_action->setFocus();

@@ -2,6 +2,7 @@
 
 #include "records/datafolder.h"
 
+#include <QHash>
 #include <QImageReader>
 #include <QPainter>
 #include <QSvgRenderer>
@@ -10,7 +11,9 @@
 
 namespace documents {
 
-QImage svgPicture(const QString &path, double sharpness)
+namespace {
+
+QImage renderSvg(const QString &path, double sharpness)
 {
     QSvgRenderer renderer(path);
     if (!renderer.isValid())
@@ -28,6 +31,25 @@ QImage svgPicture(const QString &path, double sharpness)
         renderer.render(&painter, QRectF(QPointF(0, 0), image.size()));
     }
     image.setDevicePixelRatio(sharpness);
+    return image;
+}
+
+} // namespace
+
+QImage svgPicture(const QString &path, double sharpness)
+{
+    // Built-in drawings never change while the program runs: draw each once.
+    static QHash<QString, QImage> builtIn;
+    const bool resource = path.startsWith(QLatin1Char(':'));
+    const QString key = path + QLatin1Char('@') + QString::number(sharpness);
+    if (resource) {
+        const auto it = builtIn.constFind(key);
+        if (it != builtIn.constEnd())
+            return *it;
+    }
+    QImage image = renderSvg(path, sharpness);
+    if (resource && !image.isNull())
+        builtIn.insert(key, image);
     return image;
 }
 
