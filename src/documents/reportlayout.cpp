@@ -184,6 +184,7 @@ private:
             break;
         case ObjectKind::Shape:
             item.fill = o.fill;
+            item.outline = o.outline;
             break;
         }
         current().items.append(item);
@@ -400,7 +401,13 @@ void renderPage(QPainter &painter, const PreparedPage &page, double pixelsPerMm)
     for (const PreparedItem &item : page.items) {
         switch (item.kind) {
         case ObjectKind::Shape:
-            painter.setPen(thin);
+            if (item.outline.isValid()) {
+                QPen outline = thin;
+                outline.setColor(item.outline);
+                painter.setPen(outline);
+            } else {
+                painter.setPen(Qt::NoPen);
+            }
             painter.setBrush(item.fill.isValid() ? QBrush(item.fill) : QBrush(Qt::NoBrush));
             painter.drawRect(fine(item.rect));
             break;

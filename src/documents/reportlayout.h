@@ -34,6 +34,7 @@ struct PreparedItem {
     QImage picture;
     LineDirection direction = LineDirection::Horizontal;
     QColor fill;
+    QColor outline;
 
     QString text() const;
 };

@@ -94,7 +94,8 @@ void applyObject(ReportObject &object, const QJsonObject &json, const QString &w
                QStringLiteral("font"), QStringLiteral("hAlign"), QStringLiteral("vAlign"),
                QStringLiteral("wordWrap"), QStringLiteral("background"), QStringLiteral("gapX"),
                QStringLiteral("gapY"), QStringLiteral("lineSpacing"), QStringLiteral("picture"),
-               QStringLiteral("centred"), QStringLiteral("direction"), QStringLiteral("fill")},
+               QStringLiteral("centred"), QStringLiteral("direction"), QStringLiteral("fill"),
+               QStringLiteral("outline")},
               where);
     if (json.contains(QLatin1String("kind"))) {
         object.kind = choice<ObjectKind>(json, QStringLiteral("kind"), where,
@@ -184,6 +185,8 @@ void applyObject(ReportObject &object, const QJsonObject &json, const QString &w
     }
     if (json.contains(QLatin1String("fill")))
         object.fill = colour(json, QStringLiteral("fill"), where);
+    if (json.contains(QLatin1String("outline")))
+        object.outline = colour(json, QStringLiteral("outline"), where);
 }
 
 ReportObject readObject(const QJsonValue &value, const QString &container)

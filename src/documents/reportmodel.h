@@ -69,8 +69,9 @@ struct ReportObject {
     // line
     LineDirection direction = LineDirection::Horizontal;
 
-    // shape
+    // shape; an invalid fill leaves the inside transparent
     QColor fill = Qt::white;
+    QColor outline = Qt::black; // invalid: no outline
 
     QString text() const { return lines.join(QLatin1Char('\n')); }
     // Replaces the design text; line breaks (CR LF, LF or CR) start new lines.

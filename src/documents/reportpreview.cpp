@@ -28,6 +28,7 @@ namespace {
 constexpr int kPageGap = 24;      // pixels between pages and around them
 constexpr double kMinFactor = 0.25;
 constexpr double kMaxFactor = 4.0;
+const QColor kDesk(0x8A, 0x99, 0xA8);
 const QList<double> kFactors = {0.25, 0.5, 0.75, 1.0, 1.25, 1.5, 2.0, 3.0, 4.0};
 
 } // namespace
@@ -61,7 +62,7 @@ protected:
     void paintEvent(QPaintEvent *event) override
     {
         QPainter painter(this);
-        painter.fillRect(event->rect(), QColor(0x8A, 0x99, 0xA8));
+        painter.fillRect(event->rect(), kDesk);
         double top = kPageGap;
         for (const PreparedPage &page : m_report.pages) {
             const QSizeF size = page.paper * m_perMm;
@@ -152,7 +153,10 @@ TfrmReportPreview::TfrmReportPreview(const PreparedReport &report, QWidget *pare
     m_scroll->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
     m_scroll->setWidgetResizable(false);
     m_scroll->setFrameShape(QFrame::NoFrame);
-    m_scroll->setBackgroundRole(QPalette::Dark);
+    QPalette desk = m_scroll->viewport()->palette();
+    desk.setColor(QPalette::Window, kDesk);
+    m_scroll->viewport()->setPalette(desk);
+    m_scroll->viewport()->setAutoFillBackground(true);
     m_pages = new PreviewPages(m_report, m_scroll);
     m_pages->setObjectName(QStringLiteral("pnlPages"));
     m_scroll->setWidget(m_pages);

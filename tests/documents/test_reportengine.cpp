@@ -9,6 +9,7 @@
 
 #include <QApplication>
 #include <QFile>
+#include <QFileInfo>
 #include <QMenu>
 #include <QTest>
 #include <QToolButton>
@@ -79,6 +80,14 @@ Report listReport(const QStringList &lines)
     return report;
 }
 
+// Writes a PDF copy of a prepared report when the developer asks for one.
+void keepCopy(const PreparedReport &report, const QString &name)
+{
+    const QString folder = qEnvironmentVariable("CARVELLO_TEST_OUTPUT");
+    if (!folder.isEmpty())
+        exportPdf(report, folder + QLatin1Char('/') + name + QStringLiteral(".pdf"));
+}
+
 } // namespace
 
 class TestReportEngine final : public QObject
@@ -106,6 +115,8 @@ private Q_SLOTS:
     void templateFontsUseMetricCompatibleFaces();
     void turningThePageSwapsThePaper();
     void extendedTemplateChangesOnlyItsObjects();
+    void builtInTemplates_data();
+    void builtInTemplates();
     void listSplitsByWholeLinesAcrossPages_data();
     void listSplitsByWholeLinesAcrossPages();
     void longListLineIsCutNotWrapped();
@@ -434,6 +445,55 @@ void TestReportEngine::extendedTemplateChangesOnlyItsObjects()
                                    QStringLiteral("Memo12"), QStringLiteral("Line4"), QStringLiteral("Memo14")}));
 }
 
+void TestReportEngine::builtInTemplates_data()
+{
+    QTest::addColumn<QString>("path");
+    QTest::addColumn<QString>("report");
+    QTest::addColumn<QSizeF>("paper");
+    QTest::addColumn<QString>("object");
+    QTest::addColumn<QRectF>("onSheet"); // after the margins
+    QTest::addColumn<int>("kind");
+    QTest::newRow("agreement") << QStringLiteral(":/templates/rental_agreement.json")
+                               << QStringLiteral("Rental Agreement") << QSizeF(210, 297)
+                               << QStringLiteral("imgVehicle") << QRectF(113.0, 146.8, 72.4, 39.2)
+                               << int(ObjectKind::Picture);
+    QTest::newRow("client card") << QStringLiteral(":/templates/client_card.json") << QStringLiteral("Client Data")
+                                 << QSizeF(210, 297) << QStringLiteral("txtNotes")
+                                 << QRectF(54.0, 142.5, 144.0, 3.5) << int(ObjectKind::Text);
+    QTest::newRow("vehicle card") << QStringLiteral(":/templates/vehicle_card.json")
+                                  << QStringLiteral("Vehicle Details") << QSizeF(210, 297) << QStringLiteral("txtVin")
+                                  << QRectF(12.0, 161.4, 46.0, 4.0) << int(ObjectKind::Text);
+    QTest::newRow("vehicle card, tires") << QStringLiteral(":/templates/vehicle_card.json")
+                                         << QStringLiteral("Vehicle Details") << QSizeF(210, 297)
+                                         << QStringLiteral("Memo8") << QRectF(12.0, 170.6, 89.8, 3.6)
+                                         << int(ObjectKind::Text);
+    QTest::newRow("list") << QStringLiteral(":/templates/search_results.json") << QStringLiteral("Search Results")
+                          << QSizeF(297, 210) << QStringLiteral("txtTitolo") << QRectF(12.0, 11.0, 273.0, 5.0)
+                          << int(ObjectKind::Text);
+}
+
+void TestReportEngine::builtInTemplates()
+{
+    QFETCH(QString, path);
+    QFETCH(QString, report);
+    QFETCH(QSizeF, paper);
+    QFETCH(QString, object);
+    QFETCH(QRectF, onSheet);
+    QFETCH(int, kind);
+    const Report loaded = Report::load(path);
+    QCOMPARE(loaded.name(), report);
+    const PreparedReport prepared = prepare(loaded);
+    keepCopy(prepared, QFileInfo(path).baseName());
+    QCOMPARE(prepared.pages.size(), 1);
+    QCOMPARE(prepared.pages[0].paper, paper);
+    const PreparedItem &found = item(prepared.pages[0], object);
+    QCOMPARE(int(found.kind), kind);
+    const QRectF frame = found.frame;
+    QVERIFY2(near(frame.left(), onSheet.left(), 1e-9) && near(frame.top(), onSheet.top(), 1e-9) &&
+                 near(frame.width(), onSheet.width(), 1e-9) && near(frame.height(), onSheet.height(), 1e-9),
+             qPrintable(QStringLiteral("%1 %2 %3 %4").arg(frame.left()).arg(frame.top()).arg(frame.width()).arg(frame.height())));
+}
+
 void TestReportEngine::listSplitsByWholeLinesAcrossPages_data()
 {
     QTest::addColumn<int>("count");
@@ -449,6 +509,7 @@ void TestReportEngine::listSplitsByWholeLinesAcrossPages()
     QFETCH(int, pages);
     const QStringList lines = listLines(count);
     const PreparedReport prepared = prepare(listReport(lines));
+    keepCopy(prepared, QStringLiteral("list_%1").arg(count));
     QCOMPARE(prepared.pages.size(), pages);
     const double pitch = unitsToMm(12.822);
     QStringList printed;
