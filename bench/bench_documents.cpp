@@ -8,7 +8,6 @@
 #include <QBuffer>
 #include <QLineEdit>
 #include <QPainter>
-
 #include <benchmark/benchmark.h>
 
 namespace {
@@ -18,12 +17,11 @@ QWidget &agreementEditor()
 {
     static QWidget *editor = [] {
         auto *w = new QWidget;
-        const char *names[] = {
-            "txtCompany01", "txtCompany02", "txtCompany03", "txtCompany04", "txtNumber", "txtDate", "txtName",
-            "txtGender", "txtBirthDate", "txtBirthPlace", "txtMobilePhone", "txtStreet", "txtCity", "txtState",
-            "txtZip", "txtLicense", "txtIssDate", "txtExpDate", "txtAuthority", "txtType", "txtMake", "txtModel",
-            "txtPlate", "txtVIN", "txtDamage", "txtInsurance", "txtOdoOut", "txtOdoIn", "txtFuelOut", "txtFuelIn",
-            "txtServices", "txtExtra", "txtDaily", "txtDays", "txtDeposit", "txtTotal", "txtPayment",
+        const char *names[] = {"txtCompany01", "txtCompany02", "txtCompany03", "txtCompany04", "txtNumber", "txtDate",
+            "txtName", "txtGender", "txtBirthDate", "txtBirthPlace", "txtMobilePhone", "txtStreet", "txtCity",
+            "txtState", "txtZip", "txtLicense", "txtIssDate", "txtExpDate", "txtAuthority", "txtType", "txtMake",
+            "txtModel", "txtPlate", "txtVIN", "txtDamage", "txtInsurance", "txtOdoOut", "txtOdoIn", "txtFuelOut",
+            "txtFuelIn", "txtServices", "txtExtra", "txtDaily", "txtDays", "txtDeposit", "txtTotal", "txtPayment",
             "txtPickUpDate", "txtPickUpTime", "txtPickUpLocation", "txtReturnDate", "txtReturnTime",
             "txtReturnLocation"};
         for (const char *name : names) {

@@ -10,7 +10,6 @@
 #include <QPixmap>
 #include <QPlainTextEdit>
 #include <QTextEdit>
-
 #include <memory>
 
 namespace documents {
@@ -20,19 +19,45 @@ namespace {
 // The text objects filled from the editor field of the same name; txtNumber,
 // txtDate and txtMake are composed (fillAgreement).
 const QStringList kCopiedFields = {
-    QStringLiteral("txtCompany01"),   QStringLiteral("txtCompany02"),      QStringLiteral("txtCompany03"),
-    QStringLiteral("txtCompany04"),   QStringLiteral("txtName"),           QStringLiteral("txtGender"),
-    QStringLiteral("txtBirthDate"),   QStringLiteral("txtBirthPlace"),     QStringLiteral("txtMobilePhone"),
-    QStringLiteral("txtStreet"),      QStringLiteral("txtCity"),           QStringLiteral("txtState"),
-    QStringLiteral("txtZip"),         QStringLiteral("txtLicense"),        QStringLiteral("txtIssDate"),
-    QStringLiteral("txtExpDate"),     QStringLiteral("txtAuthority"),      QStringLiteral("txtType"),
-    QStringLiteral("txtPlate"),       QStringLiteral("txtVIN"),            QStringLiteral("txtDamage"),
-    QStringLiteral("txtInsurance"),   QStringLiteral("txtOdoOut"),         QStringLiteral("txtOdoIn"),
-    QStringLiteral("txtFuelOut"),     QStringLiteral("txtFuelIn"),         QStringLiteral("txtServices"),
-    QStringLiteral("txtExtra"),       QStringLiteral("txtDaily"),          QStringLiteral("txtDays"),
-    QStringLiteral("txtDeposit"),     QStringLiteral("txtTotal"),          QStringLiteral("txtPayment"),
-    QStringLiteral("txtPickUpDate"),  QStringLiteral("txtPickUpTime"),     QStringLiteral("txtPickUpLocation"),
-    QStringLiteral("txtReturnDate"),  QStringLiteral("txtReturnTime"),     QStringLiteral("txtReturnLocation"),
+    QStringLiteral("txtCompany01"),
+    QStringLiteral("txtCompany02"),
+    QStringLiteral("txtCompany03"),
+    QStringLiteral("txtCompany04"),
+    QStringLiteral("txtName"),
+    QStringLiteral("txtGender"),
+    QStringLiteral("txtBirthDate"),
+    QStringLiteral("txtBirthPlace"),
+    QStringLiteral("txtMobilePhone"),
+    QStringLiteral("txtStreet"),
+    QStringLiteral("txtCity"),
+    QStringLiteral("txtState"),
+    QStringLiteral("txtZip"),
+    QStringLiteral("txtLicense"),
+    QStringLiteral("txtIssDate"),
+    QStringLiteral("txtExpDate"),
+    QStringLiteral("txtAuthority"),
+    QStringLiteral("txtType"),
+    QStringLiteral("txtPlate"),
+    QStringLiteral("txtVIN"),
+    QStringLiteral("txtDamage"),
+    QStringLiteral("txtInsurance"),
+    QStringLiteral("txtOdoOut"),
+    QStringLiteral("txtOdoIn"),
+    QStringLiteral("txtFuelOut"),
+    QStringLiteral("txtFuelIn"),
+    QStringLiteral("txtServices"),
+    QStringLiteral("txtExtra"),
+    QStringLiteral("txtDaily"),
+    QStringLiteral("txtDays"),
+    QStringLiteral("txtDeposit"),
+    QStringLiteral("txtTotal"),
+    QStringLiteral("txtPayment"),
+    QStringLiteral("txtPickUpDate"),
+    QStringLiteral("txtPickUpTime"),
+    QStringLiteral("txtPickUpLocation"),
+    QStringLiteral("txtReturnDate"),
+    QStringLiteral("txtReturnTime"),
+    QStringLiteral("txtReturnLocation"),
 };
 
 QString trimmedBlanks(const QString &text)
@@ -79,14 +104,14 @@ void fillAgreement(Report &report, const QWidget *editor, const QImage &logo)
     report.textObject(QStringLiteral("txtDate"))
         .setText(QStringLiteral("Date:  ") + editorText(editor, QStringLiteral("txtDate")));
     report.textObject(QStringLiteral("txtMake"))
-        .setText(editorText(editor, QStringLiteral("txtMake")) + QLatin1Char(' ') +
-                 editorText(editor, QStringLiteral("txtModel")));
+        .setText(editorText(editor, QStringLiteral("txtMake")) + QLatin1Char(' ')
+            + editorText(editor, QStringLiteral("txtModel")));
     for (const QString &name : kCopiedFields)
         report.textObject(name).setText(editorText(editor, name));
 }
 
-AgreementWindow::AgreementWindow(const Design &design, const QString &templatePath, const QString &failure,
-                                 QWidget *editor)
+AgreementWindow::AgreementWindow(
+    const Design &design, const QString &templatePath, const QString &failure, QWidget *editor)
     : DocumentDialog(design, editor), m_template(templatePath), m_failure(failure)
 {
     m_imgLogo = hiddenPicture(QStringLiteral("imgLogo"), this);
@@ -117,22 +142,25 @@ void AgreementWindow::btnStampaClick()
 
 TfrmStampaRic::TfrmStampaRic(QWidget *editor)
     : AgreementWindow({QStringLiteral("TfrmStampaRic"), QStringLiteral(" Print"), QStringLiteral("imgLogo01"),
-                       QStringLiteral(":/artwork/explain_print.svg"), QStringLiteral("Print")},
-                      kAgreementTemplate, QStringLiteral("An error occurred while printing the document."), editor)
-{
-}
+                          QStringLiteral(":/artwork/explain_print.svg"), QStringLiteral("Print")},
+        kAgreementTemplate, QStringLiteral("An error occurred while printing the document."), editor)
+{ }
 
-void TfrmStampaRic::output(const PreparedReport &report) { printReport(this, report); }
+void TfrmStampaRic::output(const PreparedReport &report)
+{
+    printReport(this, report);
+}
 
 TfrmAnteprimaRic::TfrmAnteprimaRic(QWidget *editor)
     : AgreementWindow({QStringLiteral("TfrmAnteprimaRic"), QStringLiteral(" Preview"), QStringLiteral("icoInf01"),
-                       QStringLiteral(":/artwork/explain_preview.svg"), QStringLiteral("Show preview")},
-                      kAgreementPreviewTemplate, QStringLiteral("An error occurred while loading the preview."),
-                      editor)
-{
-}
+                          QStringLiteral(":/artwork/explain_preview.svg"), QStringLiteral("Show preview")},
+        kAgreementPreviewTemplate, QStringLiteral("An error occurred while loading the preview."), editor)
+{ }
 
-void TfrmAnteprimaRic::output(const PreparedReport &report) { showPreview(this, report); }
+void TfrmAnteprimaRic::output(const PreparedReport &report)
+{
+    showPreview(this, report);
+}
 
 void printAgreement(QWidget *editor)
 {

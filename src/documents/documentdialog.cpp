@@ -52,7 +52,10 @@ DocumentDialog::DocumentDialog(const Design &design, QWidget *editor)
     connect(m_action, &QPushButton::clicked, this, &DocumentDialog::btnStampaClick);
 }
 
-void DocumentDialog::btnAnnullaClick() { reject(); }
+void DocumentDialog::btnAnnullaClick()
+{
+    reject();
+}
 
 void DocumentDialog::showEvent(QShowEvent *event)
 {

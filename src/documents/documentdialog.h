@@ -16,11 +16,11 @@ class DocumentDialog : public QDialog
 
 public:
     struct Design {
-        QString className;   // object name of the window
+        QString className; // object name of the window
         QString caption;
         QString pictureName; // object name of the explanatory picture
-        QString picture;     // resource path
-        QString actionText;  // text of btnStampa
+        QString picture; // resource path
+        QString actionText; // text of btnStampa
     };
 
     DocumentDialog(const Design &design, QWidget *editor);

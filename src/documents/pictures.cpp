@@ -6,7 +6,6 @@
 #include <QImageReader>
 #include <QPainter>
 #include <QSvgRenderer>
-
 #include <cmath>
 
 namespace documents {
@@ -22,8 +21,8 @@ QImage renderSvg(const QString &path, double sharpness)
     if (size.isEmpty())
         return QImage();
     QImage image(QSize(static_cast<int>(std::lround(size.width() * sharpness)),
-                       static_cast<int>(std::lround(size.height() * sharpness))),
-                 QImage::Format_ARGB32_Premultiplied);
+                     static_cast<int>(std::lround(size.height() * sharpness))),
+        QImage::Format_ARGB32_Premultiplied);
     image.fill(Qt::transparent);
     {
         QPainter painter(&image);
@@ -64,7 +63,10 @@ QImage readPicture(const QString &path)
     return reader.read();
 }
 
-QImage defaultLogo() { return svgPicture(QStringLiteral(":/artwork/default_logo.svg"), 3.0); }
+QImage defaultLogo()
+{
+    return svgPicture(QStringLiteral(":/artwork/default_logo.svg"), 3.0);
+}
 
 QImage companyLogo()
 {
@@ -72,6 +74,9 @@ QImage companyLogo()
     return logo.isNull() ? defaultLogo() : logo;
 }
 
-QString toQtPath(const std::filesystem::path &path) { return QString::fromStdU16String(path.u16string()); }
+QString toQtPath(const std::filesystem::path &path)
+{
+    return QString::fromStdU16String(path.u16string());
+}
 
 } // namespace documents

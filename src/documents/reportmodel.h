@@ -6,7 +6,6 @@
 #include <QRectF>
 #include <QString>
 #include <QStringList>
-
 #include <stdexcept>
 #include <vector>
 
@@ -17,8 +16,14 @@ namespace documents {
 // Templates are designed in report units of 1/96 inch; the program keeps
 // millimetres and converts only where a height is set in units.
 inline constexpr double kMmPerUnit = 25.4 / 96.0;
-inline double unitsToMm(double units) { return units * kMmPerUnit; }
-inline double mmToUnits(double mm) { return mm / kMmPerUnit; }
+inline double unitsToMm(double units)
+{
+    return units * kMmPerUnit;
+}
+inline double mmToUnits(double mm)
+{
+    return mm / kMmPerUnit;
+}
 inline constexpr double kMmPerPoint = 25.4 / 72.0;
 
 // Any failure of loading, filling, preparing or printing a report. The whole
@@ -127,6 +132,24 @@ struct PrintOptions {
 // A named report template loaded from a resource or file (JSON). The program
 // never builds a layout in code: it loads a template, fills objects found by
 // name and prepares the pages (reportlayout.h).
+//
+// Template files (resources/templates/*.json), all lengths in millimetres:
+//   { "report": name, "preview": {"buttons": [...], "allowEdit": false},
+//     "print": {"copies": 1, "showDialog": true},
+//     "pages": [ { "name", "paper": {"width", "height", "code"},
+//                  "orientation": "portrait"|"landscape",
+//                  "margins": {"left", "top", "right", "bottom"},
+//                  "objects": [...], "bands": [...] } ] }
+// An object: "name", "kind" (text, picture, line, shape), "left", "top",
+// "width", "height", and as its kind needs "text" or "lines", "font"
+// {"family", "size" (points), "bold", "italic", "colour"}, "hAlign"
+// (left, centre, right), "vAlign" (top, centre, bottom), "wordWrap",
+// "background", "gapX", "gapY", "lineSpacing", "picture" (a resource),
+// "centred", "direction" (horizontal, vertical), "fill", "outline".
+// A band: "name", "kind" (reportTitle, masterData, footer), "top", "height",
+// "rows", "allowSplit", "objects". A variant of another template says
+// { "extends": path, "changes": { objectName: {properties...} } }.
+// Unknown properties are refused, so a misspelt one cannot go unnoticed.
 class Report final
 {
 public:

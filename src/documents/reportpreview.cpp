@@ -9,14 +9,13 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QMenu>
-#include <QPainter>
 #include <QPaintEvent>
+#include <QPainter>
 #include <QScrollArea>
 #include <QScrollBar>
 #include <QToolButton>
 #include <QVBoxLayout>
 #include <QWheelEvent>
-
 #include <algorithm>
 #include <cmath>
 #include <memory>
@@ -25,7 +24,7 @@ namespace documents {
 
 namespace {
 
-constexpr int kPageGap = 24;      // pixels between pages and around them
+constexpr int kPageGap = 24; // pixels between pages and around them
 constexpr double kMinFactor = 0.25;
 constexpr double kMaxFactor = 4.0;
 const QColor kDesk(0x8A, 0x99, 0xA8);
@@ -85,13 +84,12 @@ private:
     double m_perMm = 96 / 25.4;
 };
 
-TfrmReportPreview::TfrmReportPreview(const PreparedReport &report, QWidget *parent)
-    : QDialog(parent), m_report(report)
+TfrmReportPreview::TfrmReportPreview(const PreparedReport &report, QWidget *parent) : QDialog(parent), m_report(report)
 {
     setObjectName(QStringLiteral("TfrmReportPreview"));
     setWindowTitle(m_report.name);
-    setWindowFlags(Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowMinMaxButtonsHint |
-                   Qt::WindowCloseButtonHint);
+    setWindowFlags(Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowMinMaxButtonsHint
+        | Qt::WindowCloseButtonHint);
 
     auto *toolbar = new QWidget(this);
     toolbar->setObjectName(QStringLiteral("panToolbar"));
@@ -106,21 +104,21 @@ TfrmReportPreview::TfrmReportPreview(const PreparedReport &report, QWidget *pare
     const PreviewOptions &options = m_report.preview;
     if (options.print) {
         QToolButton *print = makeButton(QStringLiteral("btnPrint"), QStringLiteral("Print"),
-                                        QStringLiteral(":/artwork/print.svg"), QStringLiteral("Print the document"));
+            QStringLiteral(":/artwork/print.svg"), QStringLiteral("Print the document"));
         connect(print, &QToolButton::clicked, this, &TfrmReportPreview::btnPrintClick);
         bar->addWidget(print);
     }
     if (options.zoom) {
         QToolButton *zoom = makeButton(QStringLiteral("btnZoom"), QStringLiteral("Zoom"),
-                                       QStringLiteral(":/artwork/photo_zoom.svg"), QStringLiteral("Change the zoom"));
+            QStringLiteral(":/artwork/photo_zoom.svg"), QStringLiteral("Change the zoom"));
         auto *menu = new QMenu(zoom);
         menu->setObjectName(QStringLiteral("mnuZoom"));
         menu->addAction(QStringLiteral("Whole page"), this, [this] { setZoom(ZoomMode::WholePage); });
         menu->addAction(QStringLiteral("Page width"), this, [this] { setZoom(ZoomMode::PageWidth); });
         menu->addSeparator();
         for (const double f : kFactors) {
-            menu->addAction(QStringLiteral("%1%").arg(qRound(f * 100)), this,
-                            [this, f] { setZoom(ZoomMode::Factor, f); });
+            menu->addAction(
+                QStringLiteral("%1%").arg(qRound(f * 100)), this, [this, f] { setZoom(ZoomMode::Factor, f); });
         }
         zoom->setMenu(menu);
         zoom->setPopupMode(QToolButton::InstantPopup);
@@ -128,22 +126,21 @@ TfrmReportPreview::TfrmReportPreview(const PreparedReport &report, QWidget *pare
     }
     if (options.fullScreen) {
         m_fullScreen = makeButton(QStringLiteral("btnFullScreen"), QStringLiteral("Full screen"),
-                                  QStringLiteral(":/artwork/fullscreen.svg"),
-                                  QStringLiteral("Show the pages on the whole screen"));
+            QStringLiteral(":/artwork/fullscreen.svg"), QStringLiteral("Show the pages on the whole screen"));
         m_fullScreen->setCheckable(true);
         connect(m_fullScreen, &QToolButton::clicked, this, &TfrmReportPreview::btnFullScreenClick);
         bar->addWidget(m_fullScreen);
     }
     if (options.pdf) {
         QToolButton *pdf = makeButton(QStringLiteral("btnPdf"), QStringLiteral("Save as PDF"),
-                                      QStringLiteral(":/artwork/pdf.svg"), QStringLiteral("Save the pages as a PDF file"));
+            QStringLiteral(":/artwork/pdf.svg"), QStringLiteral("Save the pages as a PDF file"));
         connect(pdf, &QToolButton::clicked, this, &TfrmReportPreview::btnPdfClick);
         bar->addWidget(pdf);
     }
     bar->addStretch(1);
     if (options.close) {
         QToolButton *close = makeButton(QStringLiteral("btnClose"), QStringLiteral("Close"),
-                                        QStringLiteral(":/artwork/close.svg"), QStringLiteral("Close the preview"));
+            QStringLiteral(":/artwork/close.svg"), QStringLiteral("Close the preview"));
         connect(close, &QToolButton::clicked, this, &QDialog::reject);
         bar->addWidget(close);
     }
@@ -177,8 +174,8 @@ TfrmReportPreview::TfrmReportPreview(const PreparedReport &report, QWidget *pare
 
 TfrmReportPreview::~TfrmReportPreview() = default;
 
-QToolButton *TfrmReportPreview::makeButton(const QString &name, const QString &text, const QString &icon,
-                                           const QString &tip)
+QToolButton *TfrmReportPreview::makeButton(
+    const QString &name, const QString &text, const QString &icon, const QString &tip)
 {
     auto *button = new QToolButton(this);
     button->setObjectName(name);
@@ -193,7 +190,10 @@ QToolButton *TfrmReportPreview::makeButton(const QString &name, const QString &t
     return button;
 }
 
-double TfrmReportPreview::pixelsPerMm() const { return m_pages->pixelsPerMm(); }
+double TfrmReportPreview::pixelsPerMm() const
+{
+    return m_pages->pixelsPerMm();
+}
 
 void TfrmReportPreview::setZoom(ZoomMode mode, double factor)
 {
@@ -284,8 +284,8 @@ void TfrmReportPreview::resizeEvent(QResizeEvent *event)
 
 void TfrmReportPreview::keyPressEvent(QKeyEvent *event)
 {
-    if (event->modifiers().testFlag(Qt::ControlModifier) &&
-        (event->key() == Qt::Key_Plus || event->key() == Qt::Key_Equal)) {
+    if (event->modifiers().testFlag(Qt::ControlModifier)
+        && (event->key() == Qt::Key_Plus || event->key() == Qt::Key_Equal)) {
         stepZoom(1);
         return;
     }

@@ -3,7 +3,6 @@
 #include <QProcess>
 #include <QRegularExpression>
 #include <QTest>
-
 #include <algorithm>
 
 namespace testing {
@@ -65,10 +64,9 @@ PdfText readPdfText(const QString &pdfFile)
         return result;
     }
     const QString html = QString::fromUtf8(process.readAllStandardOutput());
-    static const QRegularExpression pageTag(
-        QStringLiteral(R"re(<page width="([\d.]+)" height="([\d.]+)">)re"));
-    static const QRegularExpression wordTag(QStringLiteral(
-        R"re(<word xMin="([\d.]+)" yMin="([\d.]+)" xMax="([\d.]+)" yMax="([\d.]+)">(.*?)</word>)re"));
+    static const QRegularExpression pageTag(QStringLiteral(R"re(<page width="([\d.]+)" height="([\d.]+)">)re"));
+    static const QRegularExpression wordTag(
+        QStringLiteral(R"re(<word xMin="([\d.]+)" yMin="([\d.]+)" xMax="([\d.]+)" yMax="([\d.]+)">(.*?)</word>)re"));
     // Pages and words in document order: remember where each page starts.
     QList<qsizetype> pageStarts;
     for (auto it = pageTag.globalMatch(html); it.hasNext();) {
@@ -79,12 +77,12 @@ PdfText readPdfText(const QString &pdfFile)
     for (auto it = wordTag.globalMatch(html); it.hasNext();) {
         const auto m = it.next();
         PdfWord w;
-        w.page = static_cast<int>(std::upper_bound(pageStarts.begin(), pageStarts.end(), m.capturedStart()) -
-                                  pageStarts.begin()) -
-                 1;
+        w.page = static_cast<int>(
+                     std::upper_bound(pageStarts.begin(), pageStarts.end(), m.capturedStart()) - pageStarts.begin())
+            - 1;
         w.text = unescaped(m.captured(5));
         w.box = QRectF(QPointF(m.captured(1).toDouble() * kMmPerPoint, m.captured(2).toDouble() * kMmPerPoint),
-                       QPointF(m.captured(3).toDouble() * kMmPerPoint, m.captured(4).toDouble() * kMmPerPoint));
+            QPointF(m.captured(3).toDouble() * kMmPerPoint, m.captured(4).toDouble() * kMmPerPoint));
         result.words.append(w);
     }
     return result;

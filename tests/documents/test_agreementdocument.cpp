@@ -24,20 +24,48 @@ namespace {
 
 // The agreement editor's 43 text fields in record order.
 const QStringList kFields = {
-    QStringLiteral("txtCompany01"),   QStringLiteral("txtCompany02"),     QStringLiteral("txtCompany03"),
-    QStringLiteral("txtCompany04"),   QStringLiteral("txtNumber"),        QStringLiteral("txtDate"),
-    QStringLiteral("txtName"),        QStringLiteral("txtGender"),        QStringLiteral("txtBirthDate"),
-    QStringLiteral("txtBirthPlace"),  QStringLiteral("txtMobilePhone"),   QStringLiteral("txtStreet"),
-    QStringLiteral("txtCity"),        QStringLiteral("txtState"),         QStringLiteral("txtZip"),
-    QStringLiteral("txtLicense"),     QStringLiteral("txtIssDate"),       QStringLiteral("txtExpDate"),
-    QStringLiteral("txtAuthority"),   QStringLiteral("txtType"),          QStringLiteral("txtMake"),
-    QStringLiteral("txtModel"),       QStringLiteral("txtPlate"),         QStringLiteral("txtVIN"),
-    QStringLiteral("txtDamage"),      QStringLiteral("txtInsurance"),     QStringLiteral("txtOdoOut"),
-    QStringLiteral("txtOdoIn"),       QStringLiteral("txtFuelOut"),       QStringLiteral("txtFuelIn"),
-    QStringLiteral("txtServices"),    QStringLiteral("txtExtra"),         QStringLiteral("txtDaily"),
-    QStringLiteral("txtDays"),        QStringLiteral("txtDeposit"),       QStringLiteral("txtTotal"),
-    QStringLiteral("txtPayment"),     QStringLiteral("txtPickUpDate"),    QStringLiteral("txtPickUpTime"),
-    QStringLiteral("txtPickUpLocation"), QStringLiteral("txtReturnDate"), QStringLiteral("txtReturnTime"),
+    QStringLiteral("txtCompany01"),
+    QStringLiteral("txtCompany02"),
+    QStringLiteral("txtCompany03"),
+    QStringLiteral("txtCompany04"),
+    QStringLiteral("txtNumber"),
+    QStringLiteral("txtDate"),
+    QStringLiteral("txtName"),
+    QStringLiteral("txtGender"),
+    QStringLiteral("txtBirthDate"),
+    QStringLiteral("txtBirthPlace"),
+    QStringLiteral("txtMobilePhone"),
+    QStringLiteral("txtStreet"),
+    QStringLiteral("txtCity"),
+    QStringLiteral("txtState"),
+    QStringLiteral("txtZip"),
+    QStringLiteral("txtLicense"),
+    QStringLiteral("txtIssDate"),
+    QStringLiteral("txtExpDate"),
+    QStringLiteral("txtAuthority"),
+    QStringLiteral("txtType"),
+    QStringLiteral("txtMake"),
+    QStringLiteral("txtModel"),
+    QStringLiteral("txtPlate"),
+    QStringLiteral("txtVIN"),
+    QStringLiteral("txtDamage"),
+    QStringLiteral("txtInsurance"),
+    QStringLiteral("txtOdoOut"),
+    QStringLiteral("txtOdoIn"),
+    QStringLiteral("txtFuelOut"),
+    QStringLiteral("txtFuelIn"),
+    QStringLiteral("txtServices"),
+    QStringLiteral("txtExtra"),
+    QStringLiteral("txtDaily"),
+    QStringLiteral("txtDays"),
+    QStringLiteral("txtDeposit"),
+    QStringLiteral("txtTotal"),
+    QStringLiteral("txtPayment"),
+    QStringLiteral("txtPickUpDate"),
+    QStringLiteral("txtPickUpTime"),
+    QStringLiteral("txtPickUpLocation"),
+    QStringLiteral("txtReturnDate"),
+    QStringLiteral("txtReturnTime"),
     QStringLiteral("txtReturnLocation"),
 };
 
@@ -128,10 +156,13 @@ struct Box {
     QRectF rect;
 };
 
-bool near(double a, double b, double tolerance) { return std::abs(a - b) <= tolerance; }
+bool near(double a, double b, double tolerance)
+{
+    return std::abs(a - b) <= tolerance;
+}
 
-PreparedPage preparedAgreement(const QWidget *editor, const QString &templatePath = kAgreementTemplate,
-                               const QImage &logo = defaultLogo())
+PreparedPage preparedAgreement(
+    const QWidget *editor, const QString &templatePath = kAgreementTemplate, const QImage &logo = defaultLogo())
 {
     Report report = Report::load(templatePath);
     fillAgreement(report, editor, logo);
@@ -197,7 +228,10 @@ private:
     FixtureEditor *m_editor = nullptr;
 };
 
-void TestAgreementDocument::initTestCase() { app::prepareApplication(*qApp); }
+void TestAgreementDocument::initTestCase()
+{
+    app::prepareApplication(*qApp);
+}
 
 void TestAgreementDocument::init()
 {
@@ -265,7 +299,7 @@ void TestAgreementDocument::windowsLookAsDesigned()
         QVERIFY(!label->pixmap().isNull());
     }
     QCOMPARE(window->findChild<QLabel *>(QStringLiteral("imgTemp"))->pixmap().deviceIndependentSize().toSize(),
-             QSize(297, 184));
+        QSize(297, 184));
     // Centred over the editor.
     QVERIFY(std::abs(window->geometry().center().x() - m_editor->geometry().center().x()) <= 1);
     QVERIFY(std::abs(window->geometry().center().y() - m_editor->geometry().center().y()) <= 1);
@@ -320,10 +354,9 @@ void TestAgreementDocument::composedValues_data()
     QTest::newRow("model without make") << QStringLiteral("1") << QStringLiteral("x") << QString()
                                         << QStringLiteral("Panda") << QStringLiteral("Rental Agreement No. 1")
                                         << QStringLiteral("Date:  x") << QStringLiteral(" Panda");
-    QTest::newRow("brackets are literal") << QStringLiteral("[N]") << QStringLiteral("[DATE]")
-                                          << QStringLiteral("<b>") << QStringLiteral("&amp;")
-                                          << QStringLiteral("Rental Agreement No. [N]")
-                                          << QStringLiteral("Date:  [DATE]") << QStringLiteral("<b> &amp;");
+    QTest::newRow("brackets are literal")
+        << QStringLiteral("[N]") << QStringLiteral("[DATE]") << QStringLiteral("<b>") << QStringLiteral("&amp;")
+        << QStringLiteral("Rental Agreement No. [N]") << QStringLiteral("Date:  [DATE]") << QStringLiteral("<b> &amp;");
 }
 
 void TestAgreementDocument::composedValues()
@@ -374,8 +407,7 @@ void TestAgreementDocument::objectsStandWhereDesigned_data()
     QTest::newRow("gender centred") << print << QStringLiteral("txtGender") << QRectF(79.0, 55.0, 15.0, 4.4)
                                     << QStringLiteral("F") << arial << 9.0 << false << black << 1;
     QTest::newRow("make and model") << print << QStringLiteral("txtMake") << QRectF(137.0, 115.0, 57.0, 4.4)
-                                    << QStringLiteral("Fiat Tipo 1.6 Multijet") << arial << 8.0 << false << black
-                                    << 0;
+                                    << QStringLiteral("Fiat Tipo 1.6 Multijet") << arial << 8.0 << false << black << 0;
     QTest::newRow("band title") << print << QStringLiteral("Memo26") << QRectF(15.0, 41.8, 180.0, 4.4)
                                 << QStringLiteral("DRIVER'S INFORMATION") << arial << 8.0 << true << black << 1;
     QTest::newRow("total in brown") << print << QStringLiteral("txtTotal") << QRectF(166.0, 217.6, 29.0, 4.0)
@@ -392,8 +424,7 @@ void TestAgreementDocument::objectsStandWhereDesigned_data()
     QTest::newRow("preview company") << preview << QStringLiteral("txtCompany04") << QRectF(55.0, 32.0, 72.0, 4.0)
                                      << QStringLiteral("VAT IT01234567890") << arial << 9.0 << false << black << 0;
     QTest::newRow("preview signature") << preview << QStringLiteral("Memo14") << QRectF(10.0, 282.0, 79.0, 3.4)
-                                       << QStringLiteral("(DRIVER'S SIGNATURE)") << arial << 7.0 << false << black
-                                       << 3;
+                                       << QStringLiteral("(DRIVER'S SIGNATURE)") << arial << 7.0 << false << black << 3;
 }
 
 void TestAgreementDocument::objectsStandWhereDesigned()
@@ -410,9 +441,9 @@ void TestAgreementDocument::objectsStandWhereDesigned()
     const PreparedPage page = preparedAgreement(m_editor, templatePath);
     const PreparedItem *item = page.find(name);
     QVERIFY(item);
-    QVERIFY2(near(item->rect.left(), rect.left(), 1e-9) && near(item->rect.top(), rect.top(), 1e-9) &&
-                 near(item->rect.width(), rect.width(), 1e-9) && near(item->rect.height(), rect.height(), 1e-9),
-             qPrintable(name));
+    QVERIFY2(near(item->rect.left(), rect.left(), 1e-9) && near(item->rect.top(), rect.top(), 1e-9)
+            && near(item->rect.width(), rect.width(), 1e-9) && near(item->rect.height(), rect.height(), 1e-9),
+        qPrintable(name));
     QCOMPARE(item->text(), text);
     QCOMPARE(item->font.family, family);
     QCOMPARE(item->font.points, points);
@@ -463,8 +494,8 @@ void TestAgreementDocument::logo_data()
     const QRectF defaultRect(14, 14, 22.0 * 297 / 184, 22.0);
     QTest::newRow("no logo file") << QByteArray() << QSize() << defaultRect << true;
     QTest::newRow("wide bitmap") << QByteArray("BMP") << QSize(400, 100) << QRectF(14, 14, 39.4, 9.85) << false;
-    QTest::newRow("tall picture saved as bmp") << QByteArray("PNG") << QSize(100, 200) << QRectF(14, 14, 11, 22)
-                                               << false;
+    QTest::newRow("tall picture saved as bmp")
+        << QByteArray("PNG") << QSize(100, 200) << QRectF(14, 14, 11, 22) << false;
     QTest::newRow("erased logo") << QByteArray("BMP") << QSize(2, 2) << QRectF(14, 14, 22, 22) << false;
     QTest::newRow("unreadable file") << QByteArray("junk") << QSize() << defaultRect << true;
 }
@@ -496,10 +527,9 @@ void TestAgreementDocument::logo()
     QCOMPARE(m_dialogs->printDialogs, 0);
     const PreparedItem *logo = prepared.pages.value(0).find(QStringLiteral("imgLogo"));
     QVERIFY(logo);
-    QVERIFY2(near(logo->rect.left(), expected.left(), 0.01) && near(logo->rect.top(), expected.top(), 0.01) &&
-                 near(logo->rect.width(), expected.width(), 0.01) &&
-                 near(logo->rect.height(), expected.height(), 0.01),
-             qPrintable(QStringLiteral("%1 x %2").arg(logo->rect.width()).arg(logo->rect.height())));
+    QVERIFY2(near(logo->rect.left(), expected.left(), 0.01) && near(logo->rect.top(), expected.top(), 0.01)
+            && near(logo->rect.width(), expected.width(), 0.01) && near(logo->rect.height(), expected.height(), 0.01),
+        qPrintable(QStringLiteral("%1 x %2").arg(logo->rect.width()).arg(logo->rect.height())));
     QCOMPARE(logo->picture.size() == defaultLogo().size(), isDefault);
     if (!isDefault)
         QCOMPARE(logo->picture.pixelColor(0, 0), QColor(Qt::white));
@@ -511,7 +541,7 @@ void TestAgreementDocument::printedPdfShowsTheAgreementAtItsPlaces()
     pressWhenShown(QStringLiteral("btnStampa"));
     const QStringList before = m_editor->texts();
     printAgreement(m_editor);
-    QCOMPARE(m_dialogs->modalShown, QStringList{QStringLiteral("TfrmStampaRic")});
+    QCOMPARE(m_dialogs->modalShown, QStringList {QStringLiteral("TfrmStampaRic")});
     QCOMPARE(m_dialogs->printDialogs, 1);
     QVERIFY(m_dialogs->messages.isEmpty());
     QCOMPARE(m_dialogs->printerOffers[0].copies, 1);
@@ -563,7 +593,7 @@ void TestAgreementDocument::cancelPrintsNothing()
 {
     pressWhenShown(QStringLiteral("btnAnnulla"));
     printAgreement(m_editor);
-    QCOMPARE(m_dialogs->modalShown, QStringList{QStringLiteral("TfrmStampaRic")});
+    QCOMPARE(m_dialogs->modalShown, QStringList {QStringLiteral("TfrmStampaRic")});
     QCOMPARE(m_dialogs->printDialogs, 0);
     QVERIFY(m_dialogs->messages.isEmpty());
     QVERIFY(!QFile::exists(printFile()));
@@ -618,9 +648,9 @@ void TestAgreementDocument::failuresShowTheWindowsWarning()
         QVERIFY(at > 0);
         const qsizetype end = json.indexOf('\n', at);
         json.replace(at, end - at,
-                     failure == QLatin1String("kind")
-                         ? QByteArray(R"({"name": "txtZip", "kind": "shape", "left": 95, "top": 83, "width": 4, "height": 4},)")
-                         : QByteArray());
+            failure == QLatin1String("kind")
+                ? QByteArray(R"({"name": "txtZip", "kind": "shape", "left": 95, "top": 83, "width": 4, "height": 4},)")
+                : QByteArray());
         const QString path = m_data->root() + QStringLiteral("/broken.json");
         testing::writeFile(path, json);
         window->setTemplatePath(path);
@@ -656,8 +686,8 @@ void TestAgreementDocument::previewShowsThePreviewLayoutAndPrintsIt()
         return 0;
     });
     previewAgreement(m_editor);
-    QCOMPARE(m_dialogs->modalShown,
-             (QStringList{QStringLiteral("TfrmAnteprimaRic"), QStringLiteral("TfrmReportPreview")}));
+    QCOMPARE(
+        m_dialogs->modalShown, (QStringList {QStringLiteral("TfrmAnteprimaRic"), QStringLiteral("TfrmReportPreview")}));
     QVERIFY(m_dialogs->messages.isEmpty());
     QCOMPARE(previewTitle, QStringLiteral("Rental Agreement"));
     QCOMPARE(shown.find(QStringLiteral("shpNumFatt"))->rect, QRectF(129.0, 14.0, 67.0, 22.0));

@@ -55,7 +55,10 @@ const PreparedItem &item(const PreparedPage &page, const QString &name)
     return *found;
 }
 
-bool near(double a, double b, double tolerance = 0.01) { return std::abs(a - b) <= tolerance; }
+bool near(double a, double b, double tolerance = 0.01)
+{
+    return std::abs(a - b) <= tolerance;
+}
 
 QStringList listLines(int count)
 {
@@ -131,7 +134,10 @@ private:
     ui::ScriptedDialogs *m_dialogs = nullptr;
 };
 
-void TestReportEngine::initTestCase() { app::prepareApplication(*qApp); }
+void TestReportEngine::initTestCase()
+{
+    app::prepareApplication(*qApp);
+}
 
 void TestReportEngine::init()
 {
@@ -294,7 +300,8 @@ void TestReportEngine::wordWrapBreaksAtBlanks()
         QVERIFY(!line.text.startsWith(QLatin1Char(' ')));
         words += line.text.split(QLatin1Char(' '));
     }
-    QCOMPARE(words.join(QLatin1Char(' ')), QStringLiteral("The driver will fill the fuel tank up to the level indicated."));
+    QCOMPARE(
+        words.join(QLatin1Char(' ')), QStringLiteral("The driver will fill the fuel tank up to the level indicated."));
 }
 
 void TestReportEngine::picturesKeepTheirProportions_data()
@@ -321,13 +328,13 @@ void TestReportEngine::picturesKeepTheirProportions()
     source.fill(Qt::red); // the object keeps its own copy
     const PreparedReport prepared = prepare(report);
     const PreparedItem &picture = item(prepared.pages[0], object);
-    QVERIFY2(near(picture.rect.left(), expected.left()) && near(picture.rect.top(), expected.top()) &&
-                 near(picture.rect.width(), expected.width()) && near(picture.rect.height(), expected.height()),
-             qPrintable(QStringLiteral("%1 %2 %3 %4")
-                            .arg(picture.rect.left())
-                            .arg(picture.rect.top())
-                            .arg(picture.rect.width())
-                            .arg(picture.rect.height())));
+    QVERIFY2(near(picture.rect.left(), expected.left()) && near(picture.rect.top(), expected.top())
+            && near(picture.rect.width(), expected.width()) && near(picture.rect.height(), expected.height()),
+        qPrintable(QStringLiteral("%1 %2 %3 %4")
+                       .arg(picture.rect.left())
+                       .arg(picture.rect.top())
+                       .arg(picture.rect.width())
+                       .arg(picture.rect.height())));
     QCOMPARE(picture.picture.pixelColor(0, 0), QColor(0x42, 0x7A, 0xA8));
 
     // An empty picture draws nothing: the page stays white where it would be.
@@ -347,16 +354,18 @@ void TestReportEngine::linesAndShapesInDrawingOrder()
     QStringList order;
     for (const PreparedItem &i : page.items)
         order.append(i.name);
-    QCOMPARE(order, (QStringList{QStringLiteral("shpBox"), QStringLiteral("txtValue"), QStringLiteral("txtCentred"),
-                                 QStringLiteral("txtTop"), QStringLiteral("txtWrapped"), QStringLiteral("imgPicture"),
-                                 QStringLiteral("imgCentred"), QStringLiteral("lineH"), QStringLiteral("lineV")}));
+    QCOMPARE(order,
+        (QStringList {QStringLiteral("shpBox"), QStringLiteral("txtValue"), QStringLiteral("txtCentred"),
+            QStringLiteral("txtTop"), QStringLiteral("txtWrapped"), QStringLiteral("imgPicture"),
+            QStringLiteral("imgCentred"), QStringLiteral("lineH"), QStringLiteral("lineV")}));
     QCOMPARE(item(page, QStringLiteral("lineH")).rect, QRectF(10, 70, 100, 0));
     QCOMPARE(item(page, QStringLiteral("lineV")).rect, QRectF(15, 70, 0, 30));
     QCOMPARE(item(page, QStringLiteral("shpBox")).rect, QRectF(10, 10, 50, 20));
 
     // Shapes are filled and outlined in black; lines are black.
     const QImage drawn = renderImage(page, 200);
-    auto at = [&drawn](double x, double y) { return drawn.pixelColor(QPointF(x * 200 / 25.4, y * 200 / 25.4).toPoint()); };
+    auto at
+        = [&drawn](double x, double y) { return drawn.pixelColor(QPointF(x * 200 / 25.4, y * 200 / 25.4).toPoint()); };
     // The darkest pixel within a few pixels of a point on a line.
     auto darkest = [&drawn](double x, double y) {
         const QPoint c = QPointF(x * 200 / 25.4, y * 200 / 25.4).toPoint();
@@ -438,11 +447,11 @@ void TestReportEngine::extendedTemplateChangesOnlyItsObjects()
         if (b[k].rect != a[k].rect)
             changed.append(a[k].name);
     }
-    QCOMPARE(changed, (QStringList{QStringLiteral("shpNumFatt"), QStringLiteral("txtNumber"),
-                                   QStringLiteral("txtDate"), QStringLiteral("txtCompany01"),
-                                   QStringLiteral("txtCompany02"), QStringLiteral("txtCompany03"),
-                                   QStringLiteral("txtCompany04"), QStringLiteral("lineFirma"),
-                                   QStringLiteral("Memo12"), QStringLiteral("Line4"), QStringLiteral("Memo14")}));
+    QCOMPARE(changed,
+        (QStringList {QStringLiteral("shpNumFatt"), QStringLiteral("txtNumber"), QStringLiteral("txtDate"),
+            QStringLiteral("txtCompany01"), QStringLiteral("txtCompany02"), QStringLiteral("txtCompany03"),
+            QStringLiteral("txtCompany04"), QStringLiteral("lineFirma"), QStringLiteral("Memo12"),
+            QStringLiteral("Line4"), QStringLiteral("Memo14")}));
 }
 
 void TestReportEngine::builtInTemplates_data()
@@ -454,12 +463,11 @@ void TestReportEngine::builtInTemplates_data()
     QTest::addColumn<QRectF>("onSheet"); // after the margins
     QTest::addColumn<int>("kind");
     QTest::newRow("agreement") << QStringLiteral(":/templates/rental_agreement.json")
-                               << QStringLiteral("Rental Agreement") << QSizeF(210, 297)
-                               << QStringLiteral("imgVehicle") << QRectF(113.0, 146.8, 72.4, 39.2)
-                               << int(ObjectKind::Picture);
+                               << QStringLiteral("Rental Agreement") << QSizeF(210, 297) << QStringLiteral("imgVehicle")
+                               << QRectF(113.0, 146.8, 72.4, 39.2) << int(ObjectKind::Picture);
     QTest::newRow("client card") << QStringLiteral(":/templates/client_card.json") << QStringLiteral("Client Data")
-                                 << QSizeF(210, 297) << QStringLiteral("txtNotes")
-                                 << QRectF(54.0, 142.5, 144.0, 3.5) << int(ObjectKind::Text);
+                                 << QSizeF(210, 297) << QStringLiteral("txtNotes") << QRectF(54.0, 142.5, 144.0, 3.5)
+                                 << int(ObjectKind::Text);
     QTest::newRow("vehicle card") << QStringLiteral(":/templates/vehicle_card.json")
                                   << QStringLiteral("Vehicle Details") << QSizeF(210, 297) << QStringLiteral("txtVin")
                                   << QRectF(12.0, 161.4, 46.0, 4.0) << int(ObjectKind::Text);
@@ -489,9 +497,10 @@ void TestReportEngine::builtInTemplates()
     const PreparedItem &found = item(prepared.pages[0], object);
     QCOMPARE(int(found.kind), kind);
     const QRectF frame = found.frame;
-    QVERIFY2(near(frame.left(), onSheet.left(), 1e-9) && near(frame.top(), onSheet.top(), 1e-9) &&
-                 near(frame.width(), onSheet.width(), 1e-9) && near(frame.height(), onSheet.height(), 1e-9),
-             qPrintable(QStringLiteral("%1 %2 %3 %4").arg(frame.left()).arg(frame.top()).arg(frame.width()).arg(frame.height())));
+    QVERIFY2(near(frame.left(), onSheet.left(), 1e-9) && near(frame.top(), onSheet.top(), 1e-9)
+            && near(frame.width(), onSheet.width(), 1e-9) && near(frame.height(), onSheet.height(), 1e-9),
+        qPrintable(
+            QStringLiteral("%1 %2 %3 %4").arg(frame.left()).arg(frame.top()).arg(frame.width()).arg(frame.height())));
 }
 
 void TestReportEngine::listSplitsByWholeLinesAcrossPages_data()
@@ -580,8 +589,7 @@ void TestReportEngine::pdfMatchesThePreparedPage()
         QVERIFY2(near(word.box.left(), line.box.left(), 0.2), qPrintable(QString::number(word.box.left())));
         QVERIFY2(near(word.box.center().y(), line.box.center().y(), 0.5), qPrintable(QString::number(word.box.top())));
     }
-    QCOMPARE(pdf.textIn(0, item(prepared.pages[0], QStringLiteral("txtValue")).rect),
-             QStringLiteral("Via [Roma] 12"));
+    QCOMPARE(pdf.textIn(0, item(prepared.pages[0], QStringLiteral("txtValue")).rect), QStringLiteral("Via [Roma] 12"));
 }
 
 void TestReportEngine::printCancelledPrintsNothing()
@@ -627,10 +635,11 @@ void TestReportEngine::previewOffersExactlyItsButtons()
             if (!ok)
                 failures.append(QString::fromLatin1(what));
         };
-        expect(buttons == QStringList{QStringLiteral("btnClose=Close"), QStringLiteral("btnFullScreen=Full screen"),
-                                      QStringLiteral("btnPdf=Save as PDF"), QStringLiteral("btnPrint=Print"),
-                                      QStringLiteral("btnZoom=Zoom")},
-               "buttons");
+        expect(buttons
+                == QStringList {QStringLiteral("btnClose=Close"), QStringLiteral("btnFullScreen=Full screen"),
+                    QStringLiteral("btnPdf=Save as PDF"), QStringLiteral("btnPrint=Print"),
+                    QStringLiteral("btnZoom=Zoom")},
+            "buttons");
         expect(preview->windowTitle() == QLatin1String("Rental Agreement"), "title");
         expect(preview->windowState().testFlag(Qt::WindowMaximized), "maximised");
         // Zoom changes the scale of the pages; full screen toggles.
@@ -648,7 +657,7 @@ void TestReportEngine::previewOffersExactlyItsButtons()
         return preview->result();
     });
     showPreview(nullptr, prepared);
-    QCOMPARE(m_dialogs->modalShown, QStringList{QStringLiteral("TfrmReportPreview")});
+    QCOMPARE(m_dialogs->modalShown, QStringList {QStringLiteral("TfrmReportPreview")});
     QVERIFY2(failures.isEmpty(), qPrintable(failures.join(QLatin1Char(','))));
 }
 
