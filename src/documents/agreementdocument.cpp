@@ -83,15 +83,17 @@ QLabel *hiddenPicture(const QString &name, QWidget *parent)
 
 QString editorText(const QWidget *editor, const QString &name)
 {
-    const QWidget *control = editor ? editor->findChild<QWidget *>(name) : nullptr;
-    if (const auto *line = qobject_cast<const QLineEdit *>(control))
-        return trimmedBlanks(line->text());
-    if (const auto *plain = qobject_cast<const QPlainTextEdit *>(control))
-        return trimmedBlanks(plain->toPlainText());
-    if (const auto *rich = qobject_cast<const QTextEdit *>(control))
-        return trimmedBlanks(rich->toPlainText());
-    if (const auto *label = qobject_cast<const QLabel *>(control))
-        return trimmedBlanks(label->text());
+    // Text fields first: a caption picture or label may share a field's name.
+    if (editor) {
+        if (const auto *line = editor->findChild<QLineEdit *>(name))
+            return trimmedBlanks(line->text());
+        if (const auto *plain = editor->findChild<QPlainTextEdit *>(name))
+            return trimmedBlanks(plain->toPlainText());
+        if (const auto *rich = editor->findChild<QTextEdit *>(name))
+            return trimmedBlanks(rich->toPlainText());
+        if (const auto *label = editor->findChild<QLabel *>(name))
+            return trimmedBlanks(label->text());
+    }
     throw ReportError(QStringLiteral("The editor has no field \"%1\".").arg(name));
 }
 

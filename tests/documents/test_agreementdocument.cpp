@@ -12,6 +12,7 @@
 #include <QFile>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPlainTextEdit>
 #include <QPushButton>
 #include <QSvgWidget>
 #include <QTest>
@@ -203,6 +204,7 @@ private Q_SLOTS:
     void windowsLookAsDesigned_data();
     void windowsLookAsDesigned();
     void everyTextObjectIsFilledFromItsField();
+    void editorTextReadsTextFieldsTrimmed();
     void composedValues_data();
     void composedValues();
     void objectsStandWhereDesigned_data();
@@ -330,6 +332,21 @@ void TestAgreementDocument::everyTextObjectIsFilledFromItsField()
     QCOMPARE(filled, 42);
     // The editor is read, never changed.
     QCOMPARE(m_editor->field(QStringLiteral("txtName"))->text(), QStringLiteral(" Name "));
+}
+
+void TestAgreementDocument::editorTextReadsTextFieldsTrimmed()
+{
+    QWidget editor;
+    auto *caption = new QLabel(QStringLiteral("Rental Agreement No."), &editor);
+    caption->setObjectName(QStringLiteral("txtNumber"));
+    auto *number = new QLineEdit(QStringLiteral("\t 12 \r\n"), &editor);
+    number->setObjectName(QStringLiteral("txtNumber"));
+    auto *notes = new QPlainTextEdit(QStringLiteral("  first\nsecond  "), &editor);
+    notes->setObjectName(QStringLiteral("txtNotes"));
+    QCOMPARE(editorText(&editor, QStringLiteral("txtNumber")), QStringLiteral("12"));
+    QCOMPARE(editorText(&editor, QStringLiteral("txtNotes")), QStringLiteral("first\nsecond"));
+    QVERIFY_THROWS_EXCEPTION(ReportError, editorText(&editor, QStringLiteral("txtMissing")));
+    QVERIFY_THROWS_EXCEPTION(ReportError, editorText(nullptr, QStringLiteral("txtNumber")));
 }
 
 void TestAgreementDocument::composedValues_data()
