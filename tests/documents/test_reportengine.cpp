@@ -642,6 +642,18 @@ void TestReportEngine::previewOffersExactlyItsButtons()
             "buttons");
         expect(preview->windowTitle() == QLatin1String("Rental Agreement"), "title");
         expect(preview->windowState().testFlag(Qt::WindowMaximized), "maximised");
+        // The page is drawn on screen: white paper with dark print on it.
+        const QImage shot = preview->findChild<QWidget *>(QStringLiteral("pnlPages"))->grab().toImage();
+        int white = 0;
+        int dark = 0;
+        for (int y = 0; y < shot.height(); y += 3) {
+            for (int x = 0; x < shot.width(); x += 3) {
+                const int lightness = shot.pixelColor(x, y).lightness();
+                white += lightness == 255 ? 1 : 0;
+                dark += lightness < 100 ? 1 : 0;
+            }
+        }
+        expect(white > 1000 && dark > 100, "page drawn");
         // Zoom changes the scale of the pages; full screen toggles.
         preview->setZoom(TfrmReportPreview::ZoomMode::Factor, 2.0);
         const double twice = preview->pixelsPerMm();
