@@ -1,6 +1,7 @@
 #include "ui/scripteddialogs.h"
 
 #include <QDialog>
+#include <QPrinter>
 
 namespace ui {
 
@@ -28,10 +29,17 @@ QString ScriptedDialogs::saveFileName(QWidget *, const FileDialogRequest &reques
     return fileNames.isEmpty() ? QString() : fileNames.dequeue();
 }
 
-bool ScriptedDialogs::choosePrinter(QWidget *, QPrinter &)
+bool ScriptedDialogs::choosePrinter(QWidget *, QPrinter &printer)
 {
     ++printDialogs;
-    return printerChoices.isEmpty() ? false : printerChoices.dequeue();
+    printerOffers.append({printer.printerName(), printer.docName(), printer.copyCount(),
+                          printer.printRange() == QPrinter::AllPages});
+    const bool accepted = printerChoices.isEmpty() ? false : printerChoices.dequeue();
+    if (accepted && !printFile.isEmpty()) {
+        printer.setOutputFormat(QPrinter::PdfFormat);
+        printer.setOutputFileName(printFile);
+    }
+    return accepted;
 }
 
 int ScriptedDialogs::execModal(QDialog *dialog)
@@ -53,6 +61,7 @@ void ScriptedDialogs::clear()
     fileRequests.clear();
     opened.clear();
     modalShown.clear();
+    printerOffers.clear();
     printDialogs = 0;
 }
 

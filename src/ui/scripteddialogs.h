@@ -43,6 +43,19 @@ public:
     // running a nested event loop) and returns its result code.
     QQueue<std::function<int(QDialog *)>> modalHandlers;
 
+    // When set, an accepted print dialog sends the job to this PDF file
+    // instead of a printer, so that a test can read back what was printed.
+    QString printFile;
+
+    // The printer as each print dialog was offered it.
+    struct PrinterOffer {
+        QString printerName;
+        QString documentName;
+        int copies = 0;
+        bool allPages = false;
+    };
+    QList<PrinterOffer> printerOffers;
+
     QList<Message> messages;
     QList<FileDialogRequest> fileRequests;
     QStringList opened;      // shellOpen targets

@@ -1,0 +1,44 @@
+#pragma once
+
+#include <QDialog>
+
+class QPushButton;
+
+namespace documents {
+
+// The small per-use window in front of every printed document: a fixed
+// dialog centred over the editor that opened it, without title-bar buttons,
+// a card with an explanatory picture, "Cancel" (`btnAnnulla`) at the bottom
+// left and the action (`btnStampa`) at the bottom right.
+class DocumentDialog : public QDialog
+{
+    Q_OBJECT
+
+public:
+    struct Design {
+        QString className; // object name of the window
+        QString caption;
+        QString pictureName; // object name of the explanatory picture
+        QString picture; // resource path
+        QString actionText; // text of btnStampa
+    };
+
+    DocumentDialog(const Design &design, QWidget *editor);
+
+    QWidget *editor() const { return m_editor; }
+
+    void btnAnnullaClick();
+    virtual void btnStampaClick() = 0;
+
+protected:
+    void showEvent(QShowEvent *event) override;
+    // Runs each time the window is shown, after it has been centred.
+    virtual void formShow() { }
+
+private:
+    QWidget *m_editor;
+    QPushButton *m_cancel = nullptr;
+    QPushButton *m_action = nullptr;
+};
+
+} // namespace documents
