@@ -4,6 +4,7 @@
 #include "agreements/agreementfields.h"
 #include "agreements/logowindow.h"
 #include "agreements/numerationwindow.h"
+#include "documents/agreementdocument.h"
 #include "records/agreementsettings.h"
 #include "records/browse.h"
 #include "records/inifile.h"
@@ -65,6 +66,10 @@ TfrmRent_Receipts::TfrmRent_Receipts(QWidget *parent)
                                   QStringLiteral("Duplicate record."), root);
     auto *cmdSalva = makeButton(QStringLiteral("cmdSalva"), QStringLiteral(":/artwork/save.svg"),
                                 QStringLiteral("Save record."), root);
+    auto *cmdPreview = makeButton(QStringLiteral("cmdPreview"), QStringLiteral(":/artwork/btn_preview.svg"),
+                                  QStringLiteral("Show preview window."), root, QSize(112, 33));
+    auto *cmdPrint = makeButton(QStringLiteral("cmdPrint"), QStringLiteral(":/artwork/btn_print.svg"),
+                                QStringLiteral("Show print window."), root, QSize(112, 33));
     auto *cmdPrimo = makeButton(QStringLiteral("cmdPrimo"), QStringLiteral(":/artwork/first.svg"),
                                 QStringLiteral("View first record."), root);
     auto *cmdIndietro = makeButton(QStringLiteral("cmdIndietro"), QStringLiteral(":/artwork/previous.svg"),
@@ -83,6 +88,8 @@ TfrmRent_Receipts::TfrmRent_Receipts(QWidget *parent)
     toolbar->setObjectName(QStringLiteral("layToolbar"));
     toolbar->setSpacing(10);
     toolbar->addWidget(makeToolbarBox({cmdNuovo, cmdDuplica, cmdSalva}, root));
+    toolbar->addWidget(makeToolbarBox({cmdPreview}, root));
+    toolbar->addWidget(makeToolbarBox({cmdPrint}, root));
     toolbar->addStretch(1);
     toolbar->addWidget(makeToolbarBox({cmdPrimo, cmdIndietro, position, cmdAvanti, cmdUltimo}, root));
     toolbar->addStretch(1);
@@ -134,6 +141,8 @@ TfrmRent_Receipts::TfrmRent_Receipts(QWidget *parent)
     connect(cmdNuovo, &QAbstractButton::clicked, this, &TfrmRent_Receipts::cmdNuovoClick);
     connect(cmdDuplica, &QAbstractButton::clicked, this, &TfrmRent_Receipts::cmdDuplicaClick);
     connect(cmdSalva, &QAbstractButton::clicked, this, &TfrmRent_Receipts::cmdSalvaClick);
+    connect(cmdPreview, &QAbstractButton::clicked, this, &TfrmRent_Receipts::cmdPreviewClick);
+    connect(cmdPrint, &QAbstractButton::clicked, this, &TfrmRent_Receipts::cmdPrintClick);
     connect(cmdPrimo, &QAbstractButton::clicked, this, &TfrmRent_Receipts::cmdPrimoClick);
     connect(cmdIndietro, &QAbstractButton::clicked, this, &TfrmRent_Receipts::cmdIndietroClick);
     connect(cmdAvanti, &QAbstractButton::clicked, this, &TfrmRent_Receipts::cmdAvantiClick);
@@ -255,6 +264,10 @@ void TfrmRent_Receipts::cmdPrimoClick() { engine()->first(); }
 void TfrmRent_Receipts::cmdIndietroClick() { engine()->previous(); }
 void TfrmRent_Receipts::cmdAvantiClick() { engine()->next(); }
 void TfrmRent_Receipts::cmdUltimoClick() { engine()->last(); }
+
+// Both read the fields as they stand on screen, saved or not.
+void TfrmRent_Receipts::cmdPreviewClick() { documents::previewAgreement(this); }
+void TfrmRent_Receipts::cmdPrintClick() { documents::printAgreement(this); }
 
 void TfrmRent_Receipts::cmdNumerationClick()
 {

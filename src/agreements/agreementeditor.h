@@ -30,6 +30,8 @@ public:
     void cmdAvantiClick();
     void cmdUltimoClick();
     void cmdNumerationClick();
+    void cmdPreviewClick();
+    void cmdPrintClick();
     void btnLogoClick();
 
 protected:

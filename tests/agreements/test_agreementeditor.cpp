@@ -7,6 +7,7 @@
 #include "ui/picturebutton.h"
 #include "ui/scripteddialogs.h"
 
+#include <QAbstractButton>
 #include <QApplication>
 #include <QDialog>
 #include <QDir>
@@ -126,6 +127,7 @@ private Q_SLOTS:
     void closingRemembersAStoredAgreementsHeader();
     void closingWithAnUnwritableSettingsFile();
     void numerationAndLogoButtonsOpenTheirWindows();
+    void printAndPreviewUseTheFieldsOnScreen();
     void hints_data();
     void hints();
     void fitsTheScreenInBothLanguages();
@@ -630,6 +632,35 @@ void TestAgreementEditor::closingWithAnUnwritableSettingsFile()
     QCOMPARE(edit(QStringLiteral("txtCompany01"))->text(), QString());
 }
 
+void TestAgreementEditor::printAndPreviewUseTheFieldsOnScreen()
+{
+    // Nothing is saved: the paper shows what the editor shows.
+    edit(QStringLiteral("txtNumber"))->setText(QStringLiteral("4711"));
+    edit(QStringLiteral("txtName"))->setText(QStringLiteral("Ingrid Svensson"));
+    const QString pdf = m_data->root() + QStringLiteral("/printed.pdf");
+    m_dialogs->printFile = pdf;
+    m_dialogs->printerChoices.enqueue(true);
+    m_dialogs->modalHandlers.enqueue([](QDialog *window) {
+        window->findChild<QAbstractButton *>(QStringLiteral("btnStampa"))->click();
+        return 0;
+    });
+    click(QStringLiteral("cmdPrint"));
+    QCOMPARE(m_dialogs->modalShown, QStringList(QStringLiteral("TfrmStampaRic")));
+    QCOMPARE(m_dialogs->printDialogs, 1);
+    QVERIFY(QFileInfo(pdf).size() > 0);
+    QVERIFY(!QFile::exists(yearFile()));
+
+    m_dialogs->clear();
+    m_dialogs->modalHandlers.enqueue([](QDialog *window) {
+        window->findChild<QAbstractButton *>(QStringLiteral("btnStampa"))->click();
+        return 0;
+    });
+    click(QStringLiteral("cmdPreview"));
+    QCOMPARE(m_dialogs->modalShown,
+             QStringList({QStringLiteral("TfrmAnteprimaRic"), QStringLiteral("TfrmReportPreview")}));
+    QVERIFY(m_dialogs->messages.isEmpty());
+}
+
 void TestAgreementEditor::numerationAndLogoButtonsOpenTheirWindows()
 {
     QString memory;
@@ -657,6 +688,8 @@ void TestAgreementEditor::hints_data()
     QTest::newRow("cmdIndietro") << "cmdIndietro" << "View previous record.";
     QTest::newRow("cmdAvanti") << "cmdAvanti" << "View next record.";
     QTest::newRow("cmdUltimo") << "cmdUltimo" << "View last record.";
+    QTest::newRow("cmdPreview") << "cmdPreview" << "Show preview window.";
+    QTest::newRow("cmdPrint") << "cmdPrint" << "Show print window.";
     QTest::newRow("cmdNumeration") << "cmdNumeration" << "Set Rental Agreements starting number.";
     QTest::newRow("cmdEsci") << "cmdEsci" << "Close window.";
     QTest::newRow("btnLogo") << "btnLogo"
@@ -688,7 +721,7 @@ void TestAgreementEditor::hints()
 void TestAgreementEditor::fitsTheScreenInBothLanguages()
 {
     // Buttons that would do nothing yet are not there.
-    for (const char *absent : {"cmdTrova", "cmdPreview", "cmdPrint", "cmdEsporta", "cmdGuida", "impDriver",
+    for (const char *absent : {"cmdTrova", "cmdEsporta", "cmdGuida", "impDriver",
                                "impVehicle"})
         QVERIFY2(!m_editor->findChild<QWidget *>(QString::fromLatin1(absent)), absent);
 
