@@ -60,41 +60,26 @@ TfrmRent_Receipts::TfrmRent_Receipts(QWidget *parent)
     QWidget *root = panel();
 
     // Toolbar.
-    auto *cmdNuovo = makeButton(QStringLiteral("cmdNuovo"), QStringLiteral(":/artwork/new.svg"),
-                                QStringLiteral("Enter new record."), root);
-    auto *cmdDuplica = makeButton(QStringLiteral("cmdDuplica"), QStringLiteral(":/artwork/duplicate.svg"),
-                                  QStringLiteral("Duplicate record."), root);
-    auto *cmdSalva = makeButton(QStringLiteral("cmdSalva"), QStringLiteral(":/artwork/save.svg"),
-                                QStringLiteral("Save record."), root);
+    const ui::RecordButtons b = makeRecordButtons({"cmdNuovo", "cmdDuplica", "cmdSalva", "cmdPrimo", "cmdIndietro", "cmdAvanti", "cmdUltimo", "cmdEsci"}, root);
     auto *cmdPreview = makeButton(QStringLiteral("cmdPreview"), QStringLiteral(":/artwork/btn_preview.svg"),
                                   QStringLiteral("Show preview window."), root, QSize(112, 33));
     auto *cmdPrint = makeButton(QStringLiteral("cmdPrint"), QStringLiteral(":/artwork/btn_print.svg"),
                                 QStringLiteral("Show print window."), root, QSize(112, 33));
-    auto *cmdPrimo = makeButton(QStringLiteral("cmdPrimo"), QStringLiteral(":/artwork/first.svg"),
-                                QStringLiteral("View first record."), root);
-    auto *cmdIndietro = makeButton(QStringLiteral("cmdIndietro"), QStringLiteral(":/artwork/previous.svg"),
-                                   QStringLiteral("View previous record."), root);
-    auto *cmdAvanti = makeButton(QStringLiteral("cmdAvanti"), QStringLiteral(":/artwork/next.svg"),
-                                 QStringLiteral("View next record."), root);
-    auto *cmdUltimo = makeButton(QStringLiteral("cmdUltimo"), QStringLiteral(":/artwork/last.svg"),
-                                 QStringLiteral("View last record."), root);
     auto *cmdNumeration = makeButton(QStringLiteral("cmdNumeration"), QStringLiteral(":/artwork/numeration.svg"),
                                      QStringLiteral("Set Rental Agreements starting number."), root);
-    auto *cmdEsci = makeButton(QStringLiteral("cmdEsci"), QStringLiteral(":/artwork/close.svg"),
-                               QStringLiteral("Close window."), root);
     QLabel *position = makePositionLabel(root);
 
     auto *toolbar = new QHBoxLayout;
     toolbar->setObjectName(QStringLiteral("layToolbar"));
     toolbar->setSpacing(10);
-    toolbar->addWidget(makeToolbarBox({cmdNuovo, cmdDuplica, cmdSalva}, root));
+    toolbar->addWidget(makeToolbarBox({b.newRecord, b.duplicate, b.save}, root));
     toolbar->addWidget(makeToolbarBox({cmdPreview}, root));
     toolbar->addWidget(makeToolbarBox({cmdPrint}, root));
     toolbar->addStretch(1);
-    toolbar->addWidget(makeToolbarBox({cmdPrimo, cmdIndietro, position, cmdAvanti, cmdUltimo}, root));
+    toolbar->addWidget(makeToolbarBox({b.first, b.previous, position, b.next, b.last}, root));
     toolbar->addStretch(1);
     toolbar->addWidget(makeToolbarBox({cmdNumeration}, root));
-    toolbar->addWidget(makeToolbarBox({cmdEsci}, root));
+    toolbar->addWidget(makeToolbarBox({b.close}, root));
 
     makeFields(agreementFields(), layout, QStringLiteral("lblField"));
     for (const char *name : {"Number", "Date", "Gender", "PickUpDate", "PickUpTime", "ReturnDate", "ReturnTime"})
@@ -138,17 +123,16 @@ TfrmRent_Receipts::TfrmRent_Receipts(QWidget *parent)
     engine()->newRecordSteps = [this] { newAgreementSteps(); };
     engine()->duplicateSteps = [this] { duplicateSteps(); };
 
-    connect(cmdNuovo, &QAbstractButton::clicked, this, &TfrmRent_Receipts::cmdNuovoClick);
-    connect(cmdDuplica, &QAbstractButton::clicked, this, &TfrmRent_Receipts::cmdDuplicaClick);
-    connect(cmdSalva, &QAbstractButton::clicked, this, &TfrmRent_Receipts::cmdSalvaClick);
+    connect(b.newRecord, &QAbstractButton::clicked, this, &TfrmRent_Receipts::cmdNuovoClick);
+    connect(b.duplicate, &QAbstractButton::clicked, this, &TfrmRent_Receipts::cmdDuplicaClick);
+    connect(b.save, &QAbstractButton::clicked, this, &TfrmRent_Receipts::cmdSalvaClick);
     connect(cmdPreview, &QAbstractButton::clicked, this, &TfrmRent_Receipts::cmdPreviewClick);
     connect(cmdPrint, &QAbstractButton::clicked, this, &TfrmRent_Receipts::cmdPrintClick);
-    connect(cmdPrimo, &QAbstractButton::clicked, this, &TfrmRent_Receipts::cmdPrimoClick);
-    connect(cmdIndietro, &QAbstractButton::clicked, this, &TfrmRent_Receipts::cmdIndietroClick);
-    connect(cmdAvanti, &QAbstractButton::clicked, this, &TfrmRent_Receipts::cmdAvantiClick);
-    connect(cmdUltimo, &QAbstractButton::clicked, this, &TfrmRent_Receipts::cmdUltimoClick);
+    connect(b.first, &QAbstractButton::clicked, this, &TfrmRent_Receipts::cmdPrimoClick);
+    connect(b.previous, &QAbstractButton::clicked, this, &TfrmRent_Receipts::cmdIndietroClick);
+    connect(b.next, &QAbstractButton::clicked, this, &TfrmRent_Receipts::cmdAvantiClick);
+    connect(b.last, &QAbstractButton::clicked, this, &TfrmRent_Receipts::cmdUltimoClick);
     connect(cmdNumeration, &QAbstractButton::clicked, this, &TfrmRent_Receipts::cmdNumerationClick);
-    connect(cmdEsci, &QAbstractButton::clicked, this, &QWidget::close);
 }
 
 QWidget *TfrmRent_Receipts::buildHeader(QWidget *parent)

@@ -8,7 +8,6 @@
 #include "ui/picturebutton.h"
 #include "ui/tmisc.h"
 
-#include <QHash>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
@@ -36,44 +35,17 @@ TfrmClients::TfrmClients(QWidget *parent)
     QWidget *root = panel();
 
     // Toolbar.
-    struct ButtonDef {
-        const char *name;
-        const char *picture;
-        const char *hint;
-    };
-    static constexpr ButtonDef kButtons[] = {
-        {"cmdNew", "new", "Enter new record."},
-        {"cmdDuplicate", "duplicate", "Duplicate record."},
-        {"cmdSave", "save", "Save record."},
-        {"cmdFirst", "first", "View first record."},
-        {"cmdPrevious", "previous", "View previous record."},
-        {"cmdNext", "next", "View next record."},
-        {"cmdLast", "last", "View last record."},
-        {"cmdClose", "close", "Close window."},
-    };
-    QHash<QString, ui::PictureButton *> buttons;
-    for (const ButtonDef &b : kButtons) {
-        const QString name = QString::fromLatin1(b.name);
-        buttons.insert(name, makeButton(name, QStringLiteral(":/artwork/%1.svg").arg(QLatin1String(b.picture)),
-                                        QString::fromLatin1(b.hint), root));
-    }
-    auto *cmdNew = buttons.value(QStringLiteral("cmdNew"));
-    auto *cmdDuplicate = buttons.value(QStringLiteral("cmdDuplicate"));
-    auto *cmdSave = buttons.value(QStringLiteral("cmdSave"));
-    auto *cmdFirst = buttons.value(QStringLiteral("cmdFirst"));
-    auto *cmdPrevious = buttons.value(QStringLiteral("cmdPrevious"));
-    auto *cmdNext = buttons.value(QStringLiteral("cmdNext"));
-    auto *cmdLast = buttons.value(QStringLiteral("cmdLast"));
-    auto *cmdClose = buttons.value(QStringLiteral("cmdClose"));
+    const ui::RecordButtons b = makeRecordButtons(
+        {"cmdNew", "cmdDuplicate", "cmdSave", "cmdFirst", "cmdPrevious", "cmdNext", "cmdLast", "cmdClose"}, root);
     QLabel *position = makePositionLabel(root);
 
     auto *toolbar = new QHBoxLayout;
     toolbar->setSpacing(10);
-    toolbar->addWidget(makeToolbarBox({cmdNew, cmdDuplicate, cmdSave}, root));
+    toolbar->addWidget(makeToolbarBox({b.newRecord, b.duplicate, b.save}, root));
     toolbar->addStretch(1);
-    toolbar->addWidget(makeToolbarBox({cmdFirst, cmdPrevious, position, cmdNext, cmdLast}, root));
+    toolbar->addWidget(makeToolbarBox({b.first, b.previous, position, b.next, b.last}, root));
     toolbar->addStretch(1);
-    toolbar->addWidget(makeToolbarBox({cmdClose}, root));
+    toolbar->addWidget(makeToolbarBox({b.close}, root));
 
     // Record area: decorative photograph and the fields.
     makeFields(clientFields(), layout, QStringLiteral("lblField"));
@@ -130,14 +102,13 @@ TfrmClients::TfrmClients(QWidget *parent)
     createEngine(layout, [] { return records::dataFile("Clients.Pro"); });
     engine()->setRequired({{QStringLiteral("txtName"), kNameRequired}});
 
-    connect(cmdNew, &QAbstractButton::clicked, this, &TfrmClients::cmdNewClick);
-    connect(cmdDuplicate, &QAbstractButton::clicked, this, &TfrmClients::cmdDuplicateClick);
-    connect(cmdSave, &QAbstractButton::clicked, this, &TfrmClients::cmdSaveClick);
-    connect(cmdFirst, &QAbstractButton::clicked, this, &TfrmClients::cmdFirstClick);
-    connect(cmdPrevious, &QAbstractButton::clicked, this, &TfrmClients::cmdPreviousClick);
-    connect(cmdNext, &QAbstractButton::clicked, this, &TfrmClients::cmdNextClick);
-    connect(cmdLast, &QAbstractButton::clicked, this, &TfrmClients::cmdLastClick);
-    connect(cmdClose, &QAbstractButton::clicked, this, &QWidget::close);
+    connect(b.newRecord, &QAbstractButton::clicked, this, &TfrmClients::cmdNewClick);
+    connect(b.duplicate, &QAbstractButton::clicked, this, &TfrmClients::cmdDuplicateClick);
+    connect(b.save, &QAbstractButton::clicked, this, &TfrmClients::cmdSaveClick);
+    connect(b.first, &QAbstractButton::clicked, this, &TfrmClients::cmdFirstClick);
+    connect(b.previous, &QAbstractButton::clicked, this, &TfrmClients::cmdPreviousClick);
+    connect(b.next, &QAbstractButton::clicked, this, &TfrmClients::cmdNextClick);
+    connect(b.last, &QAbstractButton::clicked, this, &TfrmClients::cmdLastClick);
     connect(btnEmail, &QAbstractButton::clicked, this, &TfrmClients::btnEmailClick);
     connect(icoIssues, &QAbstractButton::clicked, this, &TfrmClients::icoIssuesClick);
 }

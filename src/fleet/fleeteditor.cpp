@@ -64,34 +64,19 @@ TfrmFleet::TfrmFleet(QWidget *parent)
     QWidget *root = panel();
 
     // Button bar.
-    auto *cmdNuovo = makeButton(QStringLiteral("cmdNuovo"), QStringLiteral(":/artwork/new.svg"),
-                                QStringLiteral("Enter new record."), root);
-    auto *cmdDuplica = makeButton(QStringLiteral("cmdDuplica"), QStringLiteral(":/artwork/duplicate.svg"),
-                                  QStringLiteral("Duplicate record."), root);
-    auto *cmdSalva = makeButton(QStringLiteral("cmdSalva"), QStringLiteral(":/artwork/save.svg"),
-                                QStringLiteral("Save record."), root);
-    auto *cmdPrimo = makeButton(QStringLiteral("cmdPrimo"), QStringLiteral(":/artwork/first.svg"),
-                                QStringLiteral("View first record."), root);
-    auto *cmdIndietro = makeButton(QStringLiteral("cmdIndietro"), QStringLiteral(":/artwork/previous.svg"),
-                                   QStringLiteral("View previous record."), root);
-    auto *cmdAvanti = makeButton(QStringLiteral("cmdAvanti"), QStringLiteral(":/artwork/next.svg"),
-                                 QStringLiteral("View next record."), root);
-    auto *cmdUltimo = makeButton(QStringLiteral("cmdUltimo"), QStringLiteral(":/artwork/last.svg"),
-                                 QStringLiteral("View last record."), root);
+    const ui::RecordButtons b = makeRecordButtons({"cmdNuovo", "cmdDuplica", "cmdSalva", "cmdPrimo", "cmdIndietro", "cmdAvanti", "cmdUltimo", "cmdEsci"}, root);
     auto *cmdSlideshow = makeButton(QStringLiteral("cmdSlideshow"), QStringLiteral(":/artwork/slideshow.svg"),
                                     QStringLiteral("View pictures as slide show."), root);
-    auto *cmdEsci = makeButton(QStringLiteral("cmdEsci"), QStringLiteral(":/artwork/close.svg"),
-                               QStringLiteral("Close window."), root);
     QLabel *position = makePositionLabel(root);
 
     auto *toolbar = new QHBoxLayout;
     toolbar->setSpacing(10);
-    toolbar->addWidget(makeToolbarBox({cmdNuovo, cmdDuplica, cmdSalva}, root));
+    toolbar->addWidget(makeToolbarBox({b.newRecord, b.duplicate, b.save}, root));
     toolbar->addStretch(1);
-    toolbar->addWidget(makeToolbarBox({cmdPrimo, cmdIndietro, position, cmdAvanti, cmdUltimo}, root));
+    toolbar->addWidget(makeToolbarBox({b.first, b.previous, position, b.next, b.last}, root));
     toolbar->addStretch(1);
     toolbar->addWidget(makeToolbarBox({cmdSlideshow}, root));
-    toolbar->addWidget(makeToolbarBox({cmdEsci}, root));
+    toolbar->addWidget(makeToolbarBox({b.close}, root));
 
     // Takes the focus from the field being typed in when Save is pressed;
     // never shown and of no other use.
@@ -204,15 +189,14 @@ TfrmFleet::TfrmFleet(QWidget *parent)
     engine()->afterClear = [this] { showPlaceholder(); };
     showPlaceholder();
 
-    connect(cmdNuovo, &QAbstractButton::clicked, this, &TfrmFleet::cmdNuovoClick);
-    connect(cmdDuplica, &QAbstractButton::clicked, this, &TfrmFleet::cmdDuplicaClick);
-    connect(cmdSalva, &QAbstractButton::clicked, this, &TfrmFleet::cmdSalvaClick);
-    connect(cmdPrimo, &QAbstractButton::clicked, this, &TfrmFleet::cmdPrimoClick);
-    connect(cmdIndietro, &QAbstractButton::clicked, this, &TfrmFleet::cmdIndietroClick);
-    connect(cmdAvanti, &QAbstractButton::clicked, this, &TfrmFleet::cmdAvantiClick);
-    connect(cmdUltimo, &QAbstractButton::clicked, this, &TfrmFleet::cmdUltimoClick);
+    connect(b.newRecord, &QAbstractButton::clicked, this, &TfrmFleet::cmdNuovoClick);
+    connect(b.duplicate, &QAbstractButton::clicked, this, &TfrmFleet::cmdDuplicaClick);
+    connect(b.save, &QAbstractButton::clicked, this, &TfrmFleet::cmdSalvaClick);
+    connect(b.first, &QAbstractButton::clicked, this, &TfrmFleet::cmdPrimoClick);
+    connect(b.previous, &QAbstractButton::clicked, this, &TfrmFleet::cmdIndietroClick);
+    connect(b.next, &QAbstractButton::clicked, this, &TfrmFleet::cmdAvantiClick);
+    connect(b.last, &QAbstractButton::clicked, this, &TfrmFleet::cmdUltimoClick);
     connect(cmdSlideshow, &QAbstractButton::clicked, this, &TfrmFleet::cmdSlideshowClick);
-    connect(cmdEsci, &QAbstractButton::clicked, this, &QWidget::close);
     connect(btnCaricaFoto, &QAbstractButton::clicked, this, &TfrmFleet::btnCaricaFotoClick);
     connect(btnSalvaFoto, &QAbstractButton::clicked, this, &TfrmFleet::btnSalvaFotoClick);
     connect(btnCancFoto, &QAbstractButton::clicked, this, &TfrmFleet::btnCancFotoClick);

@@ -62,6 +62,26 @@ PictureButton *EditorWindow::makeButton(const QString &name, const QString &pict
     return button;
 }
 
+RecordButtons EditorWindow::makeRecordButtons(const RecordButtonNames &names, QWidget *parent)
+{
+    auto make = [this, parent](const char *name, const char *picture, const char *hint) {
+        return makeButton(QString::fromLatin1(name), QStringLiteral(":/artwork/%1.svg").arg(QLatin1String(picture)),
+                          QString::fromLatin1(hint), parent);
+    };
+    const RecordButtons buttons{
+        make(names.newRecord, "new", "Enter new record."),
+        make(names.duplicate, "duplicate", "Duplicate record."),
+        make(names.save, "save", "Save record."),
+        make(names.first, "first", "View first record."),
+        make(names.previous, "previous", "View previous record."),
+        make(names.next, "next", "View next record."),
+        make(names.last, "last", "View last record."),
+        make(names.close, "close", "Close window."),
+    };
+    connect(buttons.close, &QAbstractButton::clicked, this, &QWidget::close);
+    return buttons;
+}
+
 QWidget *EditorWindow::makeToolbarBox(const QList<QWidget *> &items, QWidget *parent)
 {
     auto *box = makeBox(Qt::white, parent, 6);

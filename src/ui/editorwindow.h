@@ -21,6 +21,15 @@ class PictureButton;
 
 enum class Language { English, Italian };
 
+// The buttons every editor has, with the same pictures and hints in all
+// three; only their object names differ.
+struct RecordButtonNames {
+    const char *newRecord, *duplicate, *save, *first, *previous, *next, *last, *close;
+};
+struct RecordButtons {
+    PictureButton *newRecord, *duplicate, *save, *first, *previous, *next, *last, *close;
+};
+
 // One row of an editor's field table: everything a window needs to know
 // about a record field that the record layout does not say.
 struct EditorFieldDef {
@@ -64,6 +73,8 @@ protected:
     void setPanelSize(int width, int height);
     PictureButton *makeButton(const QString &name, const QString &picture, const QString &hint, QWidget *parent,
                               QSize size = QSize(36, 36));
+    // Creates the record buttons; the close button is already connected.
+    RecordButtons makeRecordButtons(const RecordButtonNames &names, QWidget *parent);
     QWidget *makeToolbarBox(const QList<QWidget *> &items, QWidget *parent);
     QLabel *makePositionLabel(QWidget *parent);
     // Creates the text fields and titles of the table (titles named
