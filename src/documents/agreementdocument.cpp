@@ -3,7 +3,9 @@
 #include "documents/pictures.h"
 #include "documents/reportoutput.h"
 #include "documents/reportpreview.h"
+#include "records/layout.h"
 #include "ui/dialogs.h"
+#include "ui/qtext.h"
 
 #include <QLabel>
 #include <QLineEdit>
@@ -16,49 +18,13 @@ namespace documents {
 
 namespace {
 
-// The text objects filled from the editor field of the same name; txtNumber,
-// txtDate and txtMake are composed (fillAgreement).
-const QStringList kCopiedFields = {
-    QStringLiteral("txtCompany01"),
-    QStringLiteral("txtCompany02"),
-    QStringLiteral("txtCompany03"),
-    QStringLiteral("txtCompany04"),
-    QStringLiteral("txtName"),
-    QStringLiteral("txtGender"),
-    QStringLiteral("txtBirthDate"),
-    QStringLiteral("txtBirthPlace"),
-    QStringLiteral("txtMobilePhone"),
-    QStringLiteral("txtStreet"),
-    QStringLiteral("txtCity"),
-    QStringLiteral("txtState"),
-    QStringLiteral("txtZip"),
-    QStringLiteral("txtLicense"),
-    QStringLiteral("txtIssDate"),
-    QStringLiteral("txtExpDate"),
-    QStringLiteral("txtAuthority"),
-    QStringLiteral("txtType"),
-    QStringLiteral("txtPlate"),
-    QStringLiteral("txtVIN"),
-    QStringLiteral("txtDamage"),
-    QStringLiteral("txtInsurance"),
-    QStringLiteral("txtOdoOut"),
-    QStringLiteral("txtOdoIn"),
-    QStringLiteral("txtFuelOut"),
-    QStringLiteral("txtFuelIn"),
-    QStringLiteral("txtServices"),
-    QStringLiteral("txtExtra"),
-    QStringLiteral("txtDaily"),
-    QStringLiteral("txtDays"),
-    QStringLiteral("txtDeposit"),
-    QStringLiteral("txtTotal"),
-    QStringLiteral("txtPayment"),
-    QStringLiteral("txtPickUpDate"),
-    QStringLiteral("txtPickUpTime"),
-    QStringLiteral("txtPickUpLocation"),
-    QStringLiteral("txtReturnDate"),
-    QStringLiteral("txtReturnTime"),
-    QStringLiteral("txtReturnLocation"),
-};
+// Every field of the agreement record has a text object of the same name on
+// paper, filled from the editor's field; these are composed instead, and the
+// model is printed together with the make.
+bool isComposed(std::string_view field)
+{
+    return field == "Number" || field == "Date" || field == "Make" || field == "Model";
+}
 
 QString trimmedBlanks(const QString &text)
 {
@@ -108,8 +74,12 @@ void fillAgreement(Report &report, const QWidget *editor, const QImage &logo)
     report.textObject(QStringLiteral("txtMake"))
         .setText(editorText(editor, QStringLiteral("txtMake")) + QLatin1Char(' ')
             + editorText(editor, QStringLiteral("txtModel")));
-    for (const QString &name : kCopiedFields)
+    for (const records::FieldDef &f : records::agreementLayout().fields()) {
+        if (isComposed(f.name))
+            continue;
+        const QString name = QStringLiteral("txt") + ui::toQt(f.name);
         report.textObject(name).setText(editorText(editor, name));
+    }
 }
 
 AgreementWindow::AgreementWindow(
