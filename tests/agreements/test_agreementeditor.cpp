@@ -2,6 +2,7 @@
 #include "app/startup.h"
 #include "records/layout.h"
 #include "support/testsupport.h"
+#include "support/windowcontrols.h"
 #include "ui/appearance.h"
 #include "ui/dialogs.h"
 #include "ui/picturebutton.h"
@@ -96,7 +97,7 @@ const Caption kCaptions[] = {
 
 } // namespace
 
-class TestAgreementEditor final : public QObject
+class TestAgreementEditor final : public QObject, private testing::WindowControls
 {
     Q_OBJECT
 
@@ -133,15 +134,6 @@ private Q_SLOTS:
     void fitsTheScreenInBothLanguages();
 
 private:
-    QLineEdit *edit(const QString &name) const { return m_editor->findChild<QLineEdit *>(name); }
-    QLabel *label(const QString &name) const { return m_editor->findChild<QLabel *>(name); }
-    QString position() const { return label(QStringLiteral("lblPosizione"))->text(); }
-    void click(const QString &name) const
-    {
-        auto *b = m_editor->findChild<ui::PictureButton *>(name);
-        QVERIFY2(b, qPrintable(name));
-        b->click();
-    }
     QString yearFile() const { return m_data->file(QStringLiteral("2024.rnt")); }
     QString settingsFile() const { return m_data->file(QStringLiteral("Drivora_Settings.ini")); }
     void fillRequired() const
@@ -169,11 +161,8 @@ void TestAgreementEditor::init()
                                        "Line 3=\r\nLine 4=Tel. 0541\r\n");
     m_editor = new TfrmRent_Receipts;
     m_editor->findChild<QLabel *>(QStringLiteral("lblFile"))->setText(QDir::toNativeSeparators(yearFile()));
-    m_editor->setGeometry(0, 0, 1366, 768);
-    m_editor->show();
-    QVERIFY(QTest::qWaitForWindowExposed(m_editor));
-    m_editor->activateWindow();
-    QTRY_VERIFY(m_editor->isActiveWindow());
+    setWindow(m_editor);
+    QVERIFY(testing::showAndActivate(m_editor));
 }
 
 void TestAgreementEditor::cleanup()

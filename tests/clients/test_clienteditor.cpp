@@ -3,6 +3,7 @@
 #include "clients/clientfields.h"
 #include "records/layout.h"
 #include "support/testsupport.h"
+#include "support/windowcontrols.h"
 #include "ui/dialogs.h"
 #include "ui/hintbar.h"
 #include "ui/picturebutton.h"
@@ -40,7 +41,7 @@ const QStringList kHidden = {QStringLiteral("lblFile01"), QStringLiteral("lblFil
 
 } // namespace
 
-class TestClientEditor final : public QObject
+class TestClientEditor final : public QObject, private testing::WindowControls
 {
     Q_OBJECT
 
@@ -71,15 +72,6 @@ private Q_SLOTS:
     void hints();
 
 private:
-    QLineEdit *edit(const QString &name) const { return m_editor->findChild<QLineEdit *>(name); }
-    QLabel *label(const QString &name) const { return m_editor->findChild<QLabel *>(name); }
-    QString position() const { return label(QStringLiteral("lblPosizione"))->text(); }
-    void click(const QString &name) const
-    {
-        auto *b = m_editor->findChild<ui::PictureButton *>(name);
-        QVERIFY2(b, qPrintable(name));
-        b->click();
-    }
     QString dbFile() const { return m_data->file(QStringLiteral("Clients.Pro")); }
 
     testing::TempDataFolder *m_data = nullptr;
@@ -94,11 +86,8 @@ void TestClientEditor::init()
     m_data = new testing::TempDataFolder;
     m_dialogs = new ui::ScriptedDialogs;
     m_editor = new TfrmClients;
-    m_editor->setGeometry(0, 0, 1366, 768);
-    m_editor->show();
-    QVERIFY(QTest::qWaitForWindowExposed(m_editor));
-    m_editor->activateWindow();
-    QTRY_VERIFY(m_editor->isActiveWindow());
+    setWindow(m_editor);
+    QVERIFY(testing::showAndActivate(m_editor));
 }
 
 void TestClientEditor::cleanup()

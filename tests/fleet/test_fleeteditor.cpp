@@ -4,6 +4,7 @@
 #include "fleettesting.h"
 #include "records/layout.h"
 #include "support/testsupport.h"
+#include "support/windowcontrols.h"
 #include "ui/dialogs.h"
 #include "ui/navigation.h"
 #include "ui/picturebutton.h"
@@ -87,7 +88,7 @@ std::map<std::string, QByteArray> vehicle(const QByteArray &make)
 
 } // namespace
 
-class TestFleetEditor final : public QObject
+class TestFleetEditor final : public QObject, private testing::WindowControls
 {
     Q_OBJECT
 
@@ -123,15 +124,6 @@ private Q_SLOTS:
     void launcherTileOpensTheEditorAndClosingReturns();
 
 private:
-    QLineEdit *edit(const QString &name) const { return m_editor->findChild<QLineEdit *>(name); }
-    QLabel *label(const QString &name) const { return m_editor->findChild<QLabel *>(name); }
-    QString position() const { return label(QStringLiteral("lblPosizione"))->text(); }
-    void click(const QString &name) const
-    {
-        auto *b = m_editor->findChild<ui::PictureButton *>(name);
-        QVERIFY2(b, qPrintable(name));
-        b->click();
-    }
     void fillRequired() const
     {
         for (const char *name : {"txtType", "txtMake", "txtModel", "txtPlate", "txtYear", "txtSeats", "txtFuel"})
@@ -151,11 +143,8 @@ void TestFleetEditor::init()
     m_data = new testing::TempDataFolder;
     m_dialogs = new ui::ScriptedDialogs;
     m_editor = new TfrmFleet;
-    m_editor->setGeometry(0, 0, 1366, 768);
-    m_editor->show();
-    QVERIFY(QTest::qWaitForWindowExposed(m_editor));
-    m_editor->activateWindow();
-    QTRY_VERIFY(m_editor->isActiveWindow());
+    setWindow(m_editor);
+    QVERIFY(testing::showAndActivate(m_editor));
 }
 
 void TestFleetEditor::cleanup()

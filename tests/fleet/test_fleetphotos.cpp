@@ -6,6 +6,7 @@
 #include "fleettesting.h"
 #include "records/layout.h"
 #include "support/testsupport.h"
+#include "support/windowcontrols.h"
 #include "ui/picturebutton.h"
 #include "ui/scripteddialogs.h"
 
@@ -35,7 +36,7 @@ QByteArray bitmap(QSize size, const QColor &colour) { return encoded(picture(siz
 
 } // namespace
 
-class TestFleetPhotos final : public QObject
+class TestFleetPhotos final : public QObject, private testing::WindowControls
 {
     Q_OBJECT
 
@@ -77,18 +78,10 @@ private Q_SLOTS:
     void zoomShowsThePictureLargeAndClosesOnClick();
 
 private:
-    QLabel *label(const QString &name) const { return m_editor->findChild<QLabel *>(name); }
-    QString position() const { return label(QStringLiteral("lblPosizione"))->text(); }
     fleet::PictureBox *imgFoto() const { return m_editor->findChild<fleet::PictureBox *>(QStringLiteral("imgFoto")); }
     bool showsPlaceholder() const
     {
         return m_editor->photo().isPlaceholder() && imgFoto()->artwork() == fleet::kPlaceholderArtwork;
-    }
-    void click(const QString &name) const
-    {
-        auto *b = m_editor->findChild<ui::PictureButton *>(name);
-        QVERIFY2(b, qPrintable(name));
-        b->click();
     }
     void fillRequired() const
     {
@@ -127,6 +120,7 @@ void TestFleetPhotos::init()
     m_pictures = new QTemporaryDir;
     m_dialogs = new ui::ScriptedDialogs;
     m_editor = new TfrmFleet;
+    setWindow(m_editor);
     m_editor->setGeometry(0, 0, 1366, 768);
     m_editor->show();
     QVERIFY(QTest::qWaitForWindowExposed(m_editor));
