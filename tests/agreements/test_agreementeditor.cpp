@@ -691,20 +691,8 @@ void TestAgreementEditor::hints()
 {
     QFETCH(QString, control);
     QFETCH(QString, hint);
-    auto *button = m_editor->findChild<ui::PictureButton *>(control);
-    QVERIFY(button);
-    QVERIFY(button->isVisible());
-    QCOMPARE(button->accessibleName(), hint);
-    QCOMPARE(button->focusPolicy(), Qt::NoFocus);
-    QCOMPARE(button->cursor().shape(), Qt::PointingHandCursor);
-    QLabel *bar = label(QStringLiteral("panInfo"));
-    QTest::mouseMove(button, QPoint(3, 3));
-    QTRY_COMPARE(bar->text(), hint);
-    QTest::mouseMove(edit(QStringLiteral("txtName")), QPoint(5, 5));
-    QCOMPARE(bar->text(), hint); // over a field the hint stays
-    QWidget *panel = m_editor->findChild<QWidget *>(QStringLiteral("panMain"));
-    QTest::mouseMove(panel, QPoint(panel->width() / 2, 2));
-    QTRY_COMPARE(bar->text(), QString());
+    verifyHint(control, hint, QStringLiteral("txtName"));
+    verifyHintClearedOverPanel();
 }
 
 void TestAgreementEditor::fitsTheScreenInBothLanguages()

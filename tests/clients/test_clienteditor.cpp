@@ -421,19 +421,8 @@ void TestClientEditor::hints()
 {
     QFETCH(QString, control);
     QFETCH(QString, hint);
-    auto *button = m_editor->findChild<ui::PictureButton *>(control);
-    QVERIFY(button);
-    QCOMPARE(button->accessibleName(), hint);
-    QCOMPARE(button->focusPolicy(), Qt::NoFocus);
-    QLabel *bar = label(QStringLiteral("panInfo"));
-    QTest::mouseMove(button, QPoint(3, 3));
-    QTRY_COMPARE(bar->text(), hint);
-    // Over a field the hint stays; over the panel background it is cleared.
-    QTest::mouseMove(edit(QStringLiteral("txtName")), QPoint(5, 5));
-    QCOMPARE(bar->text(), hint);
-    QWidget *panel = m_editor->findChild<QWidget *>(QStringLiteral("panMain"));
-    QTest::mouseMove(panel, QPoint(panel->width() / 2, 2));
-    QTRY_COMPARE(bar->text(), QString());
+    verifyHint(control, hint, QStringLiteral("txtName"));
+    verifyHintClearedOverPanel();
 }
 
 QTEST_MAIN(TestClientEditor)

@@ -594,25 +594,11 @@ void TestFleetEditor::hints()
 {
     QFETCH(QString, control);
     QFETCH(QString, hint);
-    auto *button = m_editor->findChild<ui::PictureButton *>(control);
-    QVERIFY(button);
-    QVERIFY(button->isVisible());
-    QCOMPARE(button->accessibleName(), hint);
-    QCOMPARE(button->focusPolicy(), Qt::NoFocus);
-    QCOMPARE(button->cursor().shape(), Qt::PointingHandCursor);
-    QLabel *bar = label(QStringLiteral("panInfo"));
-    QTest::mouseMove(button, QPoint(3, 3));
-    QTRY_COMPARE(bar->text(), hint);
     // Over a field the hint stays; over the photo or a panel it is cleared.
-    QTest::mouseMove(edit(QStringLiteral("txtMake")), QPoint(5, 5));
-    QCOMPARE(bar->text(), hint);
-    QTest::mouseMove(m_editor->findChild<fleet::PictureBox *>(QStringLiteral("imgFoto")), QPoint(20, 20));
-    QTRY_COMPARE(bar->text(), QString());
-    QTest::mouseMove(button, QPoint(3, 3));
-    QTRY_COMPARE(bar->text(), hint);
-    QWidget *panel = m_editor->findChild<QWidget *>(QStringLiteral("panMain"));
-    QTest::mouseMove(panel, QPoint(panel->width() / 2, 2));
-    QTRY_COMPARE(bar->text(), QString());
+    verifyHint(control, hint, QStringLiteral("txtMake"));
+    verifyHintCleared(m_editor->findChild<fleet::PictureBox *>(QStringLiteral("imgFoto")), QPoint(20, 20));
+    verifyHint(control, hint, QStringLiteral("txtMake"));
+    verifyHintClearedOverPanel();
 }
 
 void TestFleetEditor::onlyWorkingButtonsAreOffered()

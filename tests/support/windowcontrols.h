@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QPoint>
 #include <QString>
 
 class QLabel;
@@ -22,6 +23,15 @@ public:
     QString position() const;
     // Clicks the picture button `name`; fails the test when there is none.
     void click(const QString &name) const;
+
+    // `control` is a picture button out of the Tab order, with the hand
+    // cursor and `hint` as accessible name; the hint bar shows the hint while
+    // the mouse is over it and keeps it while the mouse moves on to `field`.
+    void verifyHint(const QString &control, const QString &hint, const QString &field) const;
+    // Moving the mouse over `area` at `point` empties the hint bar.
+    void verifyHintCleared(QWidget *area, QPoint point) const;
+    // The same over the top edge of the window's main panel.
+    void verifyHintClearedOverPanel() const;
 
 private:
     QWidget *m_window = nullptr;
