@@ -1,50 +1,43 @@
 #include "app/startup.h"
-#include "documents/agreementdocument.h"
-#include "documents/pictures.h"
-#include "documents/reportlayout.h"
-#include "documents/reportoutput.h"
+#include "agreements/agreementdocument.h"
+#include "agreements/logo.h"
+#include "records/layout.h"
+#include "records/record.h"
+#include "report/pictures.h"
+#include "report/reportlayout.h"
+#include "report/reportoutput.h"
 
 #include <QApplication>
 #include <QBuffer>
-#include <QLineEdit>
 #include <QPainter>
 #include <benchmark/benchmark.h>
 
 namespace {
 
-// The agreement editor's fields as the print window reads them.
-QWidget &agreementEditor()
+// An agreement as the print window receives it from the editor: every field
+// holds a long value.
+const records::Record &agreementRecord()
 {
-    static QWidget *editor = [] {
-        auto *w = new QWidget;
-        const char *names[] = {"txtCompany01", "txtCompany02", "txtCompany03", "txtCompany04", "txtNumber", "txtDate",
-            "txtName", "txtGender", "txtBirthDate", "txtBirthPlace", "txtMobilePhone", "txtStreet", "txtCity",
-            "txtState", "txtZip", "txtLicense", "txtIssDate", "txtExpDate", "txtAuthority", "txtType", "txtMake",
-            "txtModel", "txtPlate", "txtVIN", "txtDamage", "txtInsurance", "txtOdoOut", "txtOdoIn", "txtFuelOut",
-            "txtFuelIn", "txtServices", "txtExtra", "txtDaily", "txtDays", "txtDeposit", "txtTotal", "txtPayment",
-            "txtPickUpDate", "txtPickUpTime", "txtPickUpLocation", "txtReturnDate", "txtReturnTime",
-            "txtReturnLocation"};
-        for (const char *name : names) {
-            auto *edit = new QLineEdit(w);
-            edit->setObjectName(QLatin1String(name));
-            edit->setText(QStringLiteral("Value of %1 with a few more words than usual").arg(QLatin1String(name)));
-        }
-        return w;
+    static const records::Record agreement = [] {
+        records::Record r(records::agreementLayout());
+        for (const records::FieldDef &f : records::agreementLayout().fields())
+            r.setText(f.name, "Value of " + std::string(f.name) + " with a few more words than usual");
+        return r;
     }();
-    return *editor;
+    return agreement;
 }
 
-documents::PreparedReport preparedAgreement()
+report::PreparedReport preparedAgreement()
 {
-    documents::Report report = documents::Report::load(documents::kAgreementTemplate);
-    documents::fillAgreement(report, &agreementEditor(), documents::defaultLogo());
-    return documents::prepare(report);
+    report::Report document = report::Report::load(agreements::kAgreementTemplate);
+    agreements::fillAgreement(document, agreementRecord(), agreements::defaultLogo());
+    return report::prepare(document);
 }
 
 void BM_AgreementLoadTemplate(benchmark::State &state)
 {
     for (auto _ : state)
-        benchmark::DoNotOptimize(documents::Report::load(documents::kAgreementTemplate));
+        benchmark::DoNotOptimize(report::Report::load(agreements::kAgreementTemplate));
 }
 BENCHMARK(BM_AgreementLoadTemplate)->Unit(benchmark::kMillisecond);
 
@@ -60,8 +53,8 @@ BENCHMARK(BM_AgreementFillAndPrepare)->Unit(benchmark::kMillisecond);
 void BM_AgreementPrepareAndDrawScreen(benchmark::State &state)
 {
     for (auto _ : state) {
-        const documents::PreparedReport prepared = preparedAgreement();
-        benchmark::DoNotOptimize(documents::renderImage(prepared.pages.first(), 96));
+        const report::PreparedReport prepared = preparedAgreement();
+        benchmark::DoNotOptimize(report::renderImage(prepared.pages.first(), 96));
     }
 }
 BENCHMARK(BM_AgreementPrepareAndDrawScreen)->Unit(benchmark::kMillisecond);
@@ -72,7 +65,7 @@ void BM_AgreementPrepareAndDrawPdf(benchmark::State &state)
     for (auto _ : state) {
         QBuffer buffer;
         buffer.open(QIODevice::WriteOnly);
-        documents::exportPdf(preparedAgreement(), &buffer);
+        report::exportPdf(preparedAgreement(), &buffer);
         benchmark::DoNotOptimize(buffer.data().size());
     }
 }
@@ -83,14 +76,14 @@ void BM_ListReportPrepare(benchmark::State &state)
 {
     const auto lines = static_cast<int>(state.range(0));
     for (auto _ : state) {
-        documents::Report report = documents::Report::load(QStringLiteral(":/templates/search_results.json"));
-        documents::ReportObject &list = report.textObject(QStringLiteral("txtRiepilogo"));
+        report::Report report = report::Report::load(QStringLiteral(":/templates/search_results.json"));
+        report::ReportObject &list = report.textObject(QStringLiteral("txtRiepilogo"));
         list.clearLines();
         for (int k = 0; k < lines; ++k)
             list.addLine(QStringLiteral("%1 | Client number %2 | Rimini | 47921").arg(k, 5).arg(k));
         list.setHeightUnits(lines * 12.822);
         report.band(QStringLiteral("MasterData")).setHeightUnits(lines * 12.822 + 10);
-        benchmark::DoNotOptimize(documents::prepare(report));
+        benchmark::DoNotOptimize(report::prepare(report));
     }
 }
 BENCHMARK(BM_ListReportPrepare)->Arg(150)->Arg(2000)->Unit(benchmark::kMillisecond);

@@ -5,8 +5,8 @@
 #include "fleet/photo.h"
 #include "records/layout.h"
 #include "records/record.h"
-#include "ui/picturebutton.h"
-#include "ui/scripteddialogs.h"
+#include "ui/widgets/picturebutton.h"
+#include "ui/dialogs/scripteddialogs.h"
 
 #include <QApplication>
 #include <QBuffer>

@@ -4,16 +4,18 @@
 #include "agreements/agreementfields.h"
 #include "agreements/logowindow.h"
 #include "agreements/numerationwindow.h"
-#include "documents/agreementdocument.h"
+#include "agreements/agreementdocument.h"
 #include "records/agreementsettings.h"
 #include "records/browse.h"
 #include "records/inifile.h"
 #include "records/layout.h"
+#include "records/recordfiles.h"
 #include "records/recordfile.h"
-#include "ui/appearance.h"
-#include "ui/dialogs.h"
-#include "ui/hintbar.h"
-#include "ui/picturebutton.h"
+#include "ui/widgets/appearance.h"
+#include "ui/dialogs/dialogs.h"
+#include "ui/widgets/hintbar.h"
+#include "ui/widgets/picturebutton.h"
+#include "ui/widgets/usewindow.h"
 #include "ui/qtext.h"
 
 #include <QCloseEvent>
@@ -55,8 +57,7 @@ TfrmRent_Receipts::TfrmRent_Receipts(QWidget *parent)
     : ui::EditorWindow(QStringLiteral("TfrmRent_Receipts"), QStringLiteral(" Carvello - Rental Agreements"),
                        QColor(0x3E, 0x74, 0x9E), QStringLiteral("Ready to enter a new Rental Agreement..."), parent)
 {
-    const records::Layout &layout = records::agreementLayout();
-    setPanelSize(1180, 604);
+        setPanelSize(1180, 604);
     QWidget *root = panel();
 
     // Toolbar.
@@ -81,7 +82,7 @@ TfrmRent_Receipts::TfrmRent_Receipts(QWidget *parent)
     toolbar->addWidget(makeToolbarBox({cmdNumeration}, root));
     toolbar->addWidget(makeToolbarBox({b.close}, root));
 
-    makeFields(agreementFields(), layout, QStringLiteral("lblField"));
+    makeFields(agreementFields(), records::agreementLayout(), QStringLiteral("lblField"));
     for (const char *name : {"Number", "Date", "Gender", "PickUpDate", "PickUpTime", "ReturnDate", "ReturnTime"})
         field(name)->setAlignment(Qt::AlignCenter);
 
@@ -111,7 +112,7 @@ TfrmRent_Receipts::TfrmRent_Receipts(QWidget *parent)
     main->addWidget(recordArea, 1);
     main->addWidget(hintBar());
 
-    createEngine(layout, [this] { return recordFile(); });
+    createEngine(records::agreementFile(), [this] { return yearFile(); });
     engine()->setRequired({
         {QStringLiteral("txtCompany01"), kCompanyRequired},
         {QStringLiteral("txtNumber"), kNumberRequired},
@@ -190,7 +191,9 @@ QWidget *TfrmRent_Receipts::buildHeader(QWidget *parent)
     return box;
 }
 
-std::filesystem::path TfrmRent_Receipts::recordFile() const { return toPath(m_file->text().trimmed()); }
+std::filesystem::path TfrmRent_Receipts::yearFile() const { return ui::fromQtPath(ui::trimControl(m_file->text())); }
+
+std::filesystem::path TfrmRent_Receipts::recordFile() const { return records::agreementFile().path(yearFile()); }
 
 void TfrmRent_Receipts::showEvent(QShowEvent *event)
 {
@@ -250,20 +253,19 @@ void TfrmRent_Receipts::cmdAvantiClick() { engine()->next(); }
 void TfrmRent_Receipts::cmdUltimoClick() { engine()->last(); }
 
 // Both read the fields as they stand on screen, saved or not.
-void TfrmRent_Receipts::cmdPreviewClick() { documents::previewAgreement(this); }
-void TfrmRent_Receipts::cmdPrintClick() { documents::printAgreement(this); }
+void TfrmRent_Receipts::cmdPreviewClick() { previewAgreement(this); }
+void TfrmRent_Receipts::cmdPrintClick() { printAgreement(this); }
 
 void TfrmRent_Receipts::cmdNumerationClick()
 {
-    TfrmNumeration window(this);
-    window.memoryLabel()->setText(kCallerAgreements);
-    ui::Dialogs::instance().execModal(&window);
+    auto *window = new TfrmNumeration(this);
+    window->setCallerWord(kCallerAgreements);
+    ui::runUseWindow(window);
 }
 
 void TfrmRent_Receipts::btnLogoClick()
 {
-    TfrmLogo window(this);
-    ui::Dialogs::instance().execModal(&window);
+    ui::runUseWindow(new TfrmLogo(this));
 }
 
 void TfrmRent_Receipts::writeHeaderLines()

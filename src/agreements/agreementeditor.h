@@ -1,6 +1,6 @@
 #pragma once
 
-#include "ui/editorwindow.h"
+#include "ui/editor/editorwindow.h"
 
 #include <filesystem>
 
@@ -19,7 +19,8 @@ class TfrmRent_Receipts final : public ui::EditorWindow
 public:
     explicit TfrmRent_Receipts(QWidget *parent = nullptr);
 
-    // The year's record file as `lblFile` names it.
+    // The year's record file as `lblFile` names it, its folder made sure to
+    // exist.
     std::filesystem::path recordFile() const;
 
     void cmdNuovoClick();
@@ -39,6 +40,7 @@ protected:
     void closeEvent(QCloseEvent *event) override;
 
 private:
+    std::filesystem::path yearFile() const;
     QWidget *buildHeader(QWidget *parent);
     void FormShow();
     void newAgreementSteps();

@@ -1,46 +1,28 @@
 #include "agreements/logo.h"
 
 #include "records/datafolder.h"
+#include "records/safefile.h"
+#include "report/pictures.h"
 
-#include <QImageReader>
+#include <QBuffer>
 #include <QPainter>
-#include <QSaveFile>
 #include <QSvgRenderer>
 
 namespace agreements {
 
-namespace {
-
-QImage onWhite(const QImage &image)
-{
-    if (!image.hasAlphaChannel())
-        return image.convertToFormat(QImage::Format_RGB32);
-    QImage flat(image.size(), QImage::Format_RGB32);
-    flat.setDevicePixelRatio(image.devicePixelRatio());
-    flat.fill(Qt::white);
-    QPainter painter(&flat);
-    painter.drawImage(0, 0, image);
-    return flat;
-}
-
-} // namespace
-
-QString logoFileName() { return QStringLiteral("Logo.bmp"); }
-
-QString logoFilePath()
-{
-    const std::filesystem::path path = records::dataFile("Logo.bmp");
-    return QString::fromStdU16String(path.u16string());
-}
+std::filesystem::path logoFilePath() { return records::dataFile("Logo.bmp"); }
 
 QImage defaultLogo()
 {
-    QImage image(kLogoWidth, kLogoHeight, QImage::Format_RGB32);
-    image.fill(Qt::white);
-    QSvgRenderer renderer(QStringLiteral(":/artwork/default_logo.svg"));
-    QPainter painter(&image);
-    painter.setRenderHint(QPainter::Antialiasing);
-    renderer.render(&painter, QRectF(0, 0, kLogoWidth, kLogoHeight));
+    static const QImage image = [] {
+        QImage drawn(kLogoWidth, kLogoHeight, QImage::Format_RGB32);
+        drawn.fill(Qt::white);
+        QSvgRenderer renderer(QStringLiteral(":/artwork/default_logo.svg"));
+        QPainter painter(&drawn);
+        painter.setRenderHint(QPainter::Antialiasing);
+        renderer.render(&painter, QRectF(0, 0, kLogoWidth, kLogoHeight));
+        return drawn;
+    }();
     return image;
 }
 
@@ -51,17 +33,11 @@ QImage blankLogo()
     return image;
 }
 
-QImage readPicture(const QString &path)
-{
-    QImageReader reader(path);
-    reader.setAutoTransform(true);
-    const QImage image = reader.read();
-    return image.isNull() ? QImage() : onWhite(image);
-}
+QImage storedLogo() { return report::onWhite(report::readPicture(logoFilePath())); }
 
 QImage currentLogo()
 {
-    const QImage logo = readPicture(logoFilePath());
+    const QImage logo = storedLogo();
     return logo.isNull() ? defaultLogo() : logo;
 }
 
@@ -69,14 +45,13 @@ bool saveLogo(const QImage &image)
 {
     if (image.isNull())
         return false;
-    QSaveFile file(logoFilePath());
-    if (!file.open(QIODevice::WriteOnly))
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::WriteOnly);
+    if (!report::onWhite(image).save(&buffer, "BMP"))
         return false;
-    if (!onWhite(image).save(&file, "BMP")) {
-        file.cancelWriting();
-        return false;
-    }
-    return file.commit();
+    return records::replaceFile(logoFilePath(),
+                                std::string_view(bytes.constData(), static_cast<std::size_t>(bytes.size())));
 }
 
 } // namespace agreements

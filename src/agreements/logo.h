@@ -1,30 +1,30 @@
 #pragma once
 
 #include <QImage>
-#include <QString>
+
+#include <filesystem>
 
 namespace agreements {
 
 // The company logo printed on every rental agreement: "Logo.bmp" in the data
 // folder, or the built-in default logo when that file is missing or
-// unreadable.
+// unreadable. The logo window and the printed agreement both take it from
+// here, so what the window shows is what prints.
 
 inline constexpr int kLogoWidth = 297;
 inline constexpr int kLogoHeight = 184;
 
-QString logoFileName();
 // Full path of the logo file; the data folder is created if missing.
-QString logoFilePath();
+std::filesystem::path logoFilePath();
 
 // The built-in logo, 297 x 184.
 QImage defaultLogo();
 // A white picture of 2 x 2 pixels: prints as an empty logo area.
 QImage blankLogo();
 
-// Reads any picture format; null when the file cannot be read. Transparent
-// parts are laid on white, as they would print.
-QImage readPicture(const QString &path);
-
+// The logo file as it prints (transparent parts on white); null when it is
+// missing or cannot be read.
+QImage storedLogo();
 // The logo file, or the default logo.
 QImage currentLogo();
 

@@ -1,9 +1,10 @@
 #include "agreements/logowindow.h"
 
 #include "agreements/logo.h"
-#include "ui/appearance.h"
-#include "ui/dialogs.h"
-#include "ui/picturebutton.h"
+#include "report/pictures.h"
+#include "ui/widgets/appearance.h"
+#include "ui/dialogs/dialogs.h"
+#include "ui/widgets/picturebutton.h"
 
 #include <QHBoxLayout>
 #include <QLabel>
@@ -31,13 +32,11 @@ QLabel *hiddenPicture(const QString &objectName, const QImage &image, QWidget *p
 
 } // namespace
 
-TfrmLogo::TfrmLogo(QWidget *parent) : QDialog(parent), m_default(defaultLogo()), m_blank(blankLogo())
+TfrmLogo::TfrmLogo(QWidget *caller)
+    : ui::UseWindow({QStringLiteral("TfrmLogo"), QStringLiteral(" Set customized logo")}, caller),
+      m_default(defaultLogo()),
+      m_blank(blankLogo())
 {
-    setObjectName(QStringLiteral("TfrmLogo"));
-    setWindowTitle(QStringLiteral(" Set customized logo"));
-    setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint);
-    setModal(true);
-    setStyleSheet(QStringLiteral("#TfrmLogo { background: #F4F8FC; }"));
 
     auto *imgTitolo = new QSvgWidget(QStringLiteral(":/artwork/banner_logo.svg"), this);
     imgTitolo->setObjectName(QStringLiteral("imgTitolo"));
@@ -97,16 +96,9 @@ TfrmLogo::TfrmLogo(QWidget *parent) : QDialog(parent), m_default(defaultLogo()),
     connect(btnAnnulla, &QAbstractButton::clicked, this, &TfrmLogo::btnAnnullaClick);
 }
 
-void TfrmLogo::showEvent(QShowEvent *event)
+void TfrmLogo::formShow()
 {
-    QDialog::showEvent(event);
-    if (!event->spontaneous())
-        FormShow();
-}
-
-void TfrmLogo::FormShow()
-{
-    const QImage stored = readPicture(logoFilePath());
+    const QImage stored = storedLogo();
     setLogo(stored.isNull() ? m_default : stored);
 }
 
@@ -126,7 +118,7 @@ void TfrmLogo::btnSfogliaClick()
     const QString chosen = ui::Dialogs::instance().openFileName(this, request);
     if (chosen.isEmpty())
         return;
-    const QImage picture = readPicture(chosen);
+    const QImage picture = report::onWhite(report::readPicture(chosen));
     setLogo(picture.isNull() ? m_default : picture);
 }
 

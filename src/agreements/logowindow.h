@@ -1,6 +1,7 @@
 #pragma once
 
-#include <QDialog>
+#include "ui/widgets/usewindow.h"
+
 #include <QImage>
 
 class QLabel;
@@ -11,12 +12,12 @@ namespace agreements {
 // the default logo), lets the user load a JPEG or bitmap picture, go back to
 // the default logo or choose a blank one, and writes the choice as
 // "Logo.bmp".
-class TfrmLogo final : public QDialog
+class TfrmLogo final : public ui::UseWindow
 {
     Q_OBJECT
 
 public:
-    explicit TfrmLogo(QWidget *parent = nullptr);
+    explicit TfrmLogo(QWidget *caller = nullptr);
 
     // The picture that "Apply and close" would write.
     QImage logo() const { return m_logo; }
@@ -28,10 +29,9 @@ public:
     void btnAnnullaClick();
 
 protected:
-    void showEvent(QShowEvent *event) override;
+    void formShow() override;
 
 private:
-    void FormShow();
     void setLogo(const QImage &image);
 
     QLabel *m_picture;

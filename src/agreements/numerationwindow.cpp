@@ -3,9 +3,9 @@
 #include "agreements/agreementcommon.h"
 #include "records/agreementsettings.h"
 #include "records/inifile.h"
-#include "ui/appearance.h"
-#include "ui/dialogs.h"
-#include "ui/fieldbehaviour.h"
+#include "ui/widgets/appearance.h"
+#include "ui/dialogs/dialogs.h"
+#include "ui/widgets/fieldbehaviour.h"
 #include "ui/qtext.h"
 
 #include <QEvent>
@@ -28,13 +28,9 @@ const QString kDirections = QStringLiteral(
 
 } // namespace
 
-TfrmNumeration::TfrmNumeration(QWidget *parent) : QDialog(parent)
+TfrmNumeration::TfrmNumeration(QWidget *caller)
+    : ui::UseWindow({QStringLiteral("TfrmNumeration"), QStringLiteral(" Set Rental Agreements starting number")}, caller)
 {
-    setObjectName(QStringLiteral("TfrmNumeration"));
-    setWindowTitle(QStringLiteral(" Set Rental Agreements starting number"));
-    setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint);
-    setModal(true);
-    setStyleSheet(QStringLiteral("#TfrmNumeration { background: #F4F8FC; }"));
 
     auto *imgLogo = new QSvgWidget(QStringLiteral(":/artwork/numeration_art.svg"), this);
     imgLogo->setObjectName(QStringLiteral("imgLogo"));
@@ -80,10 +76,6 @@ TfrmNumeration::TfrmNumeration(QWidget *parent) : QDialog(parent)
         b->setCursor(Qt::PointingHandCursor);
     }
 
-    m_memory = new QLabel(this);
-    m_memory->setObjectName(QStringLiteral("lblMemory"));
-    m_memory->hide();
-
     auto *numberRow = new QHBoxLayout;
     numberRow->addWidget(icoMano, 0, Qt::AlignVCenter);
     numberRow->addWidget(grpNumerazione);
@@ -118,20 +110,13 @@ TfrmNumeration::TfrmNumeration(QWidget *parent) : QDialog(parent)
     connect(btnAnnulla, &QAbstractButton::clicked, this, &TfrmNumeration::btnAnnullaClick);
 }
 
-bool TfrmNumeration::calledByAgreements() const { return m_memory->text().trimmed() == kCallerAgreements; }
+bool TfrmNumeration::calledByAgreements() const { return callerWord() == kCallerAgreements; }
 
-void TfrmNumeration::showEvent(QShowEvent *event)
-{
-    QDialog::showEvent(event);
-    if (!event->spontaneous())
-        FormShow();
-}
-
-void TfrmNumeration::FormShow()
+void TfrmNumeration::formShow()
 {
     if (calledByAgreements())
         m_start->setText(ui::toQt(records::readStartNumber()));
-    if (m_start->text().trimmed().isEmpty())
+    if (ui::trimControl(m_start->text()).isEmpty())
         m_start->setText(QStringLiteral("1"));
     m_start->setFocus(Qt::OtherFocusReason);
 }
@@ -140,7 +125,7 @@ bool TfrmNumeration::eventFilter(QObject *watched, QEvent *event)
 {
     if (watched == m_start && event->type() == QEvent::FocusOut)
         txtInizioExit();
-    return QDialog::eventFilter(watched, event);
+    return ui::UseWindow::eventFilter(watched, event);
 }
 
 void TfrmNumeration::txtInizioExit()
@@ -153,7 +138,7 @@ void TfrmNumeration::btnApplicaClick()
     if (calledByAgreements()) {
         txtInizioExit();
         try {
-            records::writeStartNumber(ui::toStd(m_start->text().trimmed()));
+            records::writeStartNumber(ui::toStd(ui::trimControl(m_start->text())));
         } catch (const records::IniFileError &e) {
             // The window stays open: the user may try again or cancel.
             ui::error(this, settingsWriteFailure(e.file()));

@@ -1,6 +1,6 @@
 #pragma once
 
-#include <QDialog>
+#include "ui/widgets/usewindow.h"
 
 class QLabel;
 class QLineEdit;
@@ -11,31 +11,28 @@ namespace agreements {
 // The starting number of the automatic agreement numbering, read from and
 // written to the settings file. Opened by the agreement editor with the
 // caller word "ricevute"; with any other word nothing is read or written.
-class TfrmNumeration final : public QDialog
+class TfrmNumeration final : public ui::UseWindow
 {
     Q_OBJECT
 
 public:
-    explicit TfrmNumeration(QWidget *parent = nullptr);
+    explicit TfrmNumeration(QWidget *caller = nullptr);
 
-    QLabel *memoryLabel() const { return m_memory; }
     QLineEdit *startField() const { return m_start; }
 
     void btnApplicaClick();
     void btnAnnullaClick();
 
 protected:
-    void showEvent(QShowEvent *event) override;
+    void formShow() override;
     bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
-    void FormShow();
     void txtInizioExit();
     bool calledByAgreements() const;
 
     QLineEdit *m_start;
     QPushButton *m_apply;
-    QLabel *m_memory;
 };
 
 } // namespace agreements

@@ -1,12 +1,12 @@
 #include "agreements/yearselection.h"
 
 #include "agreements/agreementcommon.h"
-#include "records/datafolder.h"
-#include "ui/appearance.h"
-#include "ui/dialogs.h"
-#include "ui/fieldbehaviour.h"
-#include "ui/navigation.h"
-#include "ui/picturebutton.h"
+#include "records/recordfiles.h"
+#include "ui/widgets/appearance.h"
+#include "ui/dialogs/dialogs.h"
+#include "ui/widgets/fieldbehaviour.h"
+#include "ui/widgets/navigation.h"
+#include "ui/widgets/picturebutton.h"
 #include "ui/qtext.h"
 
 #include <QCloseEvent>
@@ -160,12 +160,12 @@ void TfrmMenuRicevute::btnApriFattureClick()
         m_year->setFocus(Qt::OtherFocusReason);
         return;
     }
-    const QString trimmedYear = year.trimmed();
-    const std::filesystem::path file = records::dataFile(ui::toStd(trimmedYear + QStringLiteral(".rnt")));
-    m_file->setText(fromPath(file));
+    const QString trimmedYear = ui::trimControl(year);
+    const std::filesystem::path file = records::agreementYearFile(ui::toStd(trimmedYear));
+    m_file->setText(ui::toQtPath(file));
     if (QWidget *editor = ui::primaryWindow(kEditor)) {
         if (auto *label = editor->findChild<QLabel *>(QStringLiteral("lblFile")))
-            label->setText(m_file->text().trimmed());
+            label->setText(ui::trimControl(m_file->text()));
         editor->setWindowTitle(kEditorCaption + trimmedYear);
     }
     m_memory->setText(kStateOpened);
@@ -177,7 +177,7 @@ void TfrmMenuRicevute::closeEvent(QCloseEvent *event)
     // A primary window is only hidden, never destroyed.
     event->ignore();
     QWidget *editor = ui::primaryWindow(kEditor);
-    if (m_memory->text().trimmed() == kStateOpened && editor)
+    if (ui::trimControl(m_memory->text()) == kStateOpened && editor)
         ui::switchPrimary(editor, this);
     else
         ui::backToLauncher(this);

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "ui/gradientwidget.h"
+#include "ui/widgets/gradientwidget.h"
 
 class QLabel;
 class QLineEdit;

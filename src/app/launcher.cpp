@@ -1,9 +1,9 @@
 #include "app/launcher.h"
 
-#include "ui/appearance.h"
-#include "ui/navigation.h"
-#include "ui/picturebutton.h"
-#include "ui/tmisc.h"
+#include "ui/widgets/appearance.h"
+#include "ui/widgets/navigation.h"
+#include "ui/widgets/picturebutton.h"
+#include "ui/dialogs/tmisc.h"
 
 #include <QCloseEvent>
 #include <QGridLayout>

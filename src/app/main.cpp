@@ -1,7 +1,7 @@
 #include "app/launcher.h"
 #include "app/startup.h"
-#include "ui/appearance.h"
-#include "ui/navigation.h"
+#include "ui/widgets/appearance.h"
+#include "ui/widgets/navigation.h"
 
 #include <QApplication>
 

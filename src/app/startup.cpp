@@ -5,8 +5,8 @@
 #include "app/launcher.h"
 #include "clients/clienteditor.h"
 #include "fleet/fleeteditor.h"
-#include "ui/appearance.h"
-#include "ui/navigation.h"
+#include "ui/widgets/appearance.h"
+#include "ui/widgets/navigation.h"
 
 #include <QApplication>
 

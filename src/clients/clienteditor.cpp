@@ -1,12 +1,11 @@
 #include "clients/clienteditor.h"
 
 #include "clients/clientfields.h"
-#include "records/datafolder.h"
-#include "records/layout.h"
-#include "ui/dialogs.h"
-#include "ui/hintbar.h"
-#include "ui/picturebutton.h"
-#include "ui/tmisc.h"
+#include "records/recordfiles.h"
+#include "ui/dialogs/dialogs.h"
+#include "ui/widgets/hintbar.h"
+#include "ui/widgets/picturebutton.h"
+#include "ui/dialogs/tmisc.h"
 
 #include <QHBoxLayout>
 #include <QLabel>
@@ -30,7 +29,7 @@ TfrmClients::TfrmClients(QWidget *parent)
     : ui::EditorWindow(QStringLiteral("TfrmClients"), QStringLiteral(" Carvello - Client Database"),
                        QColor(0x42, 0x7A, 0xA8), QStringLiteral("Ready to enter new record..."), parent)
 {
-    const records::Layout &layout = records::clientLayout();
+    const records::Layout &layout = records::clientFile().layout;
     setPanelSize(994, 692);
     QWidget *root = panel();
 
@@ -99,7 +98,7 @@ TfrmClients::TfrmClients(QWidget *parent)
     main->addWidget(recordArea, 1);
     main->addWidget(hintBar());
 
-    createEngine(layout, [] { return records::dataFile("Clients.Pro"); });
+    createEngine(records::clientFile());
     engine()->setRequired({{QStringLiteral("txtName"), kNameRequired}});
 
     connect(b.newRecord, &QAbstractButton::clicked, this, &TfrmClients::cmdNewClick);

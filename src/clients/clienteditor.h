@@ -1,6 +1,6 @@
 #pragma once
 
-#include "ui/editorwindow.h"
+#include "ui/editor/editorwindow.h"
 
 namespace clients {
 
@@ -13,7 +13,6 @@ class TfrmClients final : public ui::EditorWindow
 public:
     explicit TfrmClients(QWidget *parent = nullptr);
 
-    static QString recordFileName() { return QStringLiteral("Clients.Pro"); }
 
     void cmdNewClick();
     void cmdDuplicateClick();

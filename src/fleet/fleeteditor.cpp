@@ -5,10 +5,11 @@
 #include "fleet/slideshow.h"
 #include "fleet/zoom.h"
 #include "records/datafolder.h"
-#include "records/layout.h"
-#include "ui/dialogs.h"
-#include "ui/hintbar.h"
-#include "ui/picturebutton.h"
+#include "records/recordfiles.h"
+#include "ui/dialogs/dialogs.h"
+#include "ui/widgets/hintbar.h"
+#include "ui/widgets/picturebutton.h"
+#include "ui/widgets/usewindow.h"
 
 #include <QFileInfo>
 #include <QHBoxLayout>
@@ -59,7 +60,7 @@ TfrmFleet::TfrmFleet(QWidget *parent)
     : ui::EditorWindow(QStringLiteral("TfrmFleet"), QStringLiteral(" Carvello - Vehicle Fleet"),
                        QColor(0x42, 0x7A, 0xA8), QStringLiteral("Ready to enter a new record..."), parent)
 {
-    const records::Layout &layout = records::vehicleLayout();
+    const records::Layout &layout = records::vehicleFile().layout;
     setPanelSize(1300, 684);
     QWidget *root = panel();
 
@@ -174,7 +175,7 @@ TfrmFleet::TfrmFleet(QWidget *parent)
     main->addWidget(notes);
     main->addWidget(hintBar());
 
-    createEngine(layout, [] { return records::dataFile(records::vehicleLayout().fileName()); });
+    createEngine(records::vehicleFile());
     engine()->setRequired({
         {QStringLiteral("txtType"), QStringLiteral("Enter the type of vehicle to save the record.")},
         {QStringLiteral("txtMake"), QStringLiteral("Enter the make of the vehicle to save the record.")},
@@ -230,8 +231,7 @@ void TfrmFleet::cmdSalvaClick()
 
 void TfrmFleet::cmdSlideshowClick()
 {
-    TfrmSlideshow_Fleet show(this);
-    ui::Dialogs::instance().execModal(&show);
+    ui::runUseWindow(new TfrmSlideshow_Fleet(this));
 }
 
 void TfrmFleet::setPhoto(const Photo &photo)
@@ -302,9 +302,9 @@ void TfrmFleet::btnCancFotoClick() { showPlaceholder(); }
 
 void TfrmFleet::btnZoomFotoClick()
 {
-    TfrmZoom zoom(this);
-    zoom.setPhoto(m_photo);
-    ui::Dialogs::instance().execModal(&zoom);
+    auto *zoom = new TfrmZoom(this);
+    zoom->setPhoto(m_photo);
+    ui::runUseWindow(zoom);
 }
 
 } // namespace fleet

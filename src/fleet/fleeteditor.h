@@ -1,7 +1,7 @@
 #pragma once
 
 #include "fleet/photo.h"
-#include "ui/editorwindow.h"
+#include "ui/editor/editorwindow.h"
 
 class QPushButton;
 
@@ -18,7 +18,6 @@ class TfrmFleet final : public ui::EditorWindow
 public:
     explicit TfrmFleet(QWidget *parent = nullptr);
 
-    static QString recordFileName() { return QStringLiteral("Vehicle_Fleet.pro"); }
     // The screen copy of a photo is kept at twice the box, for sharp
     // drawing on high-density screens.
     static QSize photoDisplayBox() { return kPlaceholderSize * 2; }

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "ui/editorwindow.h"
+#include "ui/editor/editorwindow.h"
 
 #include <span>
 

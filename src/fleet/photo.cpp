@@ -1,36 +1,35 @@
 #include "fleet/photo.h"
 
 #include "records/datafolder.h"
+#include "records/safefile.h"
+#include "ui/qtext.h"
 
 #include <QBuffer>
 #include <QFile>
 #include <QImageReader>
 #include <QImageWriter>
 #include <QPainter>
-#include <QSaveFile>
 #include <QSvgRenderer>
 
 #include <algorithm>
 #include <cstring>
 #include <filesystem>
+#include <fstream>
+#include <iterator>
 
 namespace fleet {
 
 namespace {
 
 constexpr int kJpegQuality = 90;
+// Enough of a file to tell whether it holds a picture.
+constexpr qsizetype kProbeBytes = 4096;
 // Room for a full decode of a large bitmap or PNG (8000 x 6000 at 32 bits is
 // 192 MB, above Qt's default guard of 128 MB).
 constexpr int kFullDecodeLimitMb = 1024;
 
 quint32 le32(const uchar *p) { return quint32(p[0]) | quint32(p[1]) << 8 | quint32(p[2]) << 16 | quint32(p[3]) << 24; }
 quint16 le16(const uchar *p) { return quint16(p[0] | p[1] << 8); }
-
-QString pathText(const std::filesystem::path &path)
-{
-    const std::u8string utf8 = path.u8string();
-    return QString::fromUtf8(reinterpret_cast<const char *>(utf8.data()), qsizetype(utf8.size()));
-}
 
 QByteArray encodeJpeg(const QImage &image)
 {
@@ -186,20 +185,30 @@ bool isCompleteBitmap(const QByteArray &data)
 
 std::optional<Photo> Photo::fromFile(const QString &path, QSize displayBox)
 {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
+    std::ifstream file(ui::fromQtPath(path), std::ios::binary);
+    if (!file)
         return std::nullopt;
     // Only a picture is read whole: a large file of another kind is
     // refused from its first bytes.
+    QByteArray head(kProbeBytes, Qt::Uninitialized);
+    file.read(head.data(), kProbeBytes);
+    head.resize(static_cast<qsizetype>(file.gcount()));
     {
-        QImageReader probe(&file);
+        QBuffer buffer(&head);
+        buffer.open(QIODevice::ReadOnly);
+        QImageReader probe(&buffer);
         probe.setDecideFormatFromContent(true);
         if (probe.format().isEmpty())
             return std::nullopt;
     }
-    if (!file.seek(0))
-        return std::nullopt;
-    return fromBytes(file.readAll(), displayBox);
+    QByteArray data = head;
+    if (file) {
+        const std::string rest((std::istreambuf_iterator<char>(file)), std::istreambuf_iterator<char>());
+        if (file.bad())
+            return std::nullopt;
+        data.append(rest.data(), static_cast<qsizetype>(rest.size()));
+    }
+    return fromBytes(data, displayBox);
 }
 
 std::optional<Photo> Photo::fromBytes(const QByteArray &data, QSize displayBox)
@@ -270,13 +279,13 @@ QString photoFolder()
 {
     const std::filesystem::path folder = records::dataFolderPath() / "Vehicle_Fleet";
     records::ensureFolder(folder);
-    return pathText(folder);
+    return ui::toQtPath(folder);
 }
 
 QString photoPath(const QString &position)
 {
     // Only a record position names a photo: nothing else may reach the path.
-    const QString number = position.trimmed();
+    const QString number = ui::trimControl(position);
     if (number.isEmpty() || !std::all_of(number.begin(), number.end(), [](QChar c) { return c.isDigit() && c.unicode() < 128; }))
         return {};
     return photoFolder() + QStringLiteral("/Photo_") + number + QStringLiteral(".jpg");
@@ -286,14 +295,8 @@ bool writeJpegFile(const QString &path, const QByteArray &jpeg)
 {
     if (jpeg.isEmpty())
         return false;
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly))
-        return false;
-    if (file.write(jpeg) != jpeg.size()) {
-        file.cancelWriting();
-        return false;
-    }
-    return file.commit();
+    return records::replaceFile(ui::fromQtPath(path),
+                                std::string_view(jpeg.constData(), static_cast<std::size_t>(jpeg.size())));
 }
 
 } // namespace fleet

@@ -20,7 +20,8 @@ public:
     Photo() = default;
 
     // Any picture the platform decodes; nullopt for a missing, truncated or
-    // undecodable file. `displayBox` bounds the screen copy.
+    // undecodable file. Paths are texts as ui::toQtPath() makes them.
+    // `displayBox` bounds the screen copy.
     static std::optional<Photo> fromFile(const QString &path, QSize displayBox);
     static std::optional<Photo> fromBytes(const QByteArray &data, QSize displayBox);
 

@@ -4,25 +4,17 @@
 
 #include <QEvent>
 #include <QGridLayout>
-#include <QLinearGradient>
 #include <QMouseEvent>
-#include <QPainter>
 #include <QScreen>
 #include <QVBoxLayout>
 
 namespace fleet {
 
 PictureWindow::PictureWindow(const QString &className, const QString &caption, QWidget *parent)
-    : QDialog(parent), m_panContainer(new QWidget(this)), m_imgFoto(new PictureBox(QStringLiteral("imgFoto")))
+    : ui::UseWindow({className, caption, QColor(0x46, 0x82, 0xB4), Qt::white, true}, parent),
+      m_panContainer(new QWidget(this)),
+      m_imgFoto(new PictureBox(QStringLiteral("imgFoto")))
 {
-    setObjectName(className);
-    setWindowTitle(caption);
-    setWindowFlags(Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowMinMaxButtonsHint
-                   | Qt::WindowCloseButtonHint);
-    setWindowState(Qt::WindowMaximized);
-    // A dialog centres itself over its parent when first shown, and moving a
-    // window drops its maximised state; this one takes the whole screen.
-    setAttribute(Qt::WA_Moved);
     setCursor(Qt::PointingHandCursor);
 
     m_panContainer->setObjectName(QStringLiteral("panContainer"));
@@ -55,16 +47,7 @@ void PictureWindow::showEvent(QShowEvent *event)
     const QSize box = (area - QSize(60, 90)).expandedTo(QSize(1, 1));
     m_panContainer->setFixedSize(box);
     m_imgFoto->setFixedSize(box);
-    QDialog::showEvent(event);
-}
-
-void PictureWindow::paintEvent(QPaintEvent *)
-{
-    QPainter p(this);
-    QLinearGradient g(0, 0, 0, height());
-    g.setColorAt(0, QColor(0x46, 0x82, 0xB4)); // steel blue
-    g.setColorAt(1, Qt::white);
-    p.fillRect(rect(), g);
+    ui::UseWindow::showEvent(event);
 }
 
 void PictureWindow::mousePressEvent(QMouseEvent *event)
@@ -73,7 +56,7 @@ void PictureWindow::mousePressEvent(QMouseEvent *event)
         close();
         return;
     }
-    QDialog::mousePressEvent(event);
+    ui::UseWindow::mousePressEvent(event);
 }
 
 bool PictureWindow::eventFilter(QObject *watched, QEvent *event)
@@ -83,7 +66,7 @@ bool PictureWindow::eventFilter(QObject *watched, QEvent *event)
         panContainerClick();
         return true;
     }
-    return QDialog::eventFilter(watched, event);
+    return ui::UseWindow::eventFilter(watched, event);
 }
 
 } // namespace fleet

@@ -1,6 +1,6 @@
 #pragma once
 
-#include <QDialog>
+#include "ui/widgets/usewindow.h"
 
 namespace fleet {
 
@@ -10,7 +10,7 @@ class PictureBox;
 // gradient: the panel `panContainer` and the picture box `imgFoto` take the
 // screen less 60 pixels across and 90 down. A click on the picture, the panel
 // or anywhere else in the window closes it.
-class PictureWindow : public QDialog
+class PictureWindow : public ui::UseWindow
 {
     Q_OBJECT
 
@@ -28,7 +28,6 @@ public:
 protected:
     // Sizes the panel and the picture box to the screen.
     void showEvent(QShowEvent *event) override;
-    void paintEvent(QPaintEvent *event) override;
     void mousePressEvent(QMouseEvent *event) override;
     bool eventFilter(QObject *watched, QEvent *event) override;
 

@@ -3,12 +3,13 @@
 #include "fleet/photo.h"
 #include "fleet/picturebox.h"
 #include "records/datafolder.h"
-#include "records/layout.h"
+#include "records/recordfiles.h"
 #include "records/record.h"
 #include "records/recordfile.h"
-#include "ui/dialogs.h"
-#include "ui/editorengine.h"
-#include "ui/picturebutton.h"
+#include "ui/dialogs/dialogs.h"
+#include "ui/qtext.h"
+#include "ui/editor/editorengine.h"
+#include "ui/widgets/picturebutton.h"
 
 #include <QLabel>
 #include <QScopeGuard>
@@ -70,13 +71,13 @@ void TfrmSlideshow_Fleet::cmdAvantiClick()
     m_inStep = true;
     const auto done = qScopeGuard([this] { m_inStep = false; });
 
-    const records::Layout &layout = records::vehicleLayout();
+    const records::RecordFileDescriptor &fleet = records::vehicleFile();
     std::size_t shown = 0;
     try {
-        records::RecordFile file(records::dataFile(layout.fileName()), layout.recordLength());
-        if (m_lblPosizione->text().trimmed().isEmpty())
+        records::RecordFile file(fleet.path(), fleet.layout.recordLength());
+        if (ui::trimControl(m_lblPosizione->text()).isEmpty())
             m_lblPosizione->setText(QStringLiteral("0"));
-        const std::size_t p = records::parsePosition(m_lblPosizione->text().trimmed().toStdString());
+        const std::size_t p = records::parsePosition(ui::toStd(ui::trimControl(m_lblPosizione->text())));
         const std::size_t count = file.count();
         if (count == 0) {
             m_lblPosizione->clear();
@@ -88,7 +89,7 @@ void TfrmSlideshow_Fleet::cmdAvantiClick()
         }
         if (p < count) {
             // The record only advances the walk; its contents are not used.
-            records::Record record(layout);
+            records::Record record(fleet.layout);
             file.seek(p);
             file.read(record);
             shown = p + 1;

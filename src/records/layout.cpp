@@ -130,9 +130,9 @@ constexpr std::array kAgreementFields = {
     FieldDef{"ReturnLocation", 50},
 };
 
-constexpr Layout kClient{"Clients.Pro", kClientFields};
-constexpr Layout kVehicle{"Vehicle_Fleet.pro", kVehicleFields};
-constexpr Layout kAgreement{"", kAgreementFields};
+constexpr Layout kClient{kClientFields};
+constexpr Layout kVehicle{kVehicleFields};
+constexpr Layout kAgreement{kAgreementFields};
 
 // The byte layout of existing data folders must never move.
 static_assert(kClient.recordLength() == kClientRecordLength);

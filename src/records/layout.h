@@ -24,8 +24,8 @@ class Layout final
 public:
     static constexpr std::size_t kMaxFields = 64;
 
-    constexpr Layout(std::string_view fileName, std::span<const FieldDef> fields)
-        : m_fileName(fileName), m_fields(fields)
+    constexpr explicit Layout(std::span<const FieldDef> fields)
+        : m_fields(fields)
     {
         std::size_t total = 0;
         for (std::size_t k = 0; k < fields.size() && k < kMaxFields; ++k) {
@@ -34,9 +34,6 @@ public:
         }
     }
 
-    // File name in the data folder; empty for the yearly agreement files,
-    // whose name is chosen at run time.
-    std::string_view fileName() const { return m_fileName; }
     std::span<const FieldDef> fields() const { return m_fields; }
     std::size_t fieldCount() const { return m_fields.size(); }
     const FieldDef &field(std::size_t index) const { return m_fields[index]; }
@@ -52,7 +49,6 @@ public:
     std::optional<std::size_t> indexOf(std::string_view name) const;
 
 private:
-    std::string_view m_fileName;
     std::span<const FieldDef> m_fields;
     std::array<std::size_t, kMaxFields> m_offsets{};
 };

@@ -3,10 +3,10 @@
 #include "records/layout.h"
 #include "support/testsupport.h"
 #include "support/windowcontrols.h"
-#include "ui/appearance.h"
-#include "ui/dialogs.h"
-#include "ui/picturebutton.h"
-#include "ui/scripteddialogs.h"
+#include "ui/widgets/appearance.h"
+#include "ui/dialogs/dialogs.h"
+#include "ui/widgets/picturebutton.h"
+#include "ui/dialogs/scripteddialogs.h"
 
 #include <QAbstractButton>
 #include <QApplication>
@@ -662,6 +662,8 @@ void TestAgreementEditor::numerationAndLogoButtonsOpenTheirWindows()
     QCOMPARE(m_dialogs->modalShown, QStringList({QStringLiteral("TfrmNumeration"), QStringLiteral("TfrmLogo")}));
     QCOMPARE(memory, QStringLiteral("ricevute"));
     // Per-use windows are destroyed after use.
+    // Destroyed from the event loop once the handler that closed it is done.
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     QVERIFY(!m_editor->findChild<QDialog *>());
     QVERIFY(m_dialogs->messages.isEmpty());
 }

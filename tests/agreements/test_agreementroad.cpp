@@ -1,11 +1,11 @@
 #include "app/startup.h"
 #include "records/layout.h"
 #include "support/testsupport.h"
-#include "ui/appearance.h"
-#include "ui/dialogs.h"
-#include "ui/navigation.h"
-#include "ui/picturebutton.h"
-#include "ui/scripteddialogs.h"
+#include "ui/widgets/appearance.h"
+#include "ui/dialogs/dialogs.h"
+#include "ui/widgets/navigation.h"
+#include "ui/widgets/picturebutton.h"
+#include "ui/dialogs/scripteddialogs.h"
 
 #include <QApplication>
 #include <QDate>

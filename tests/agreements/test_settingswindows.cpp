@@ -3,9 +3,9 @@
 #include "agreements/numerationwindow.h"
 #include "app/startup.h"
 #include "support/testsupport.h"
-#include "ui/dialogs.h"
-#include "ui/picturebutton.h"
-#include "ui/scripteddialogs.h"
+#include "ui/dialogs/dialogs.h"
+#include "ui/widgets/picturebutton.h"
+#include "ui/dialogs/scripteddialogs.h"
 
 #include <QApplication>
 #include <QDir>

@@ -1,10 +1,10 @@
 #include "agreements/yearselection.h"
 #include "app/startup.h"
 #include "support/testsupport.h"
-#include "ui/dialogs.h"
-#include "ui/navigation.h"
-#include "ui/picturebutton.h"
-#include "ui/scripteddialogs.h"
+#include "ui/dialogs/dialogs.h"
+#include "ui/widgets/navigation.h"
+#include "ui/widgets/picturebutton.h"
+#include "ui/dialogs/scripteddialogs.h"
 
 #include <QApplication>
 #include <QDate>

@@ -5,10 +5,10 @@
 #include "records/layout.h"
 #include "support/testsupport.h"
 #include "support/windowcontrols.h"
-#include "ui/dialogs.h"
-#include "ui/navigation.h"
-#include "ui/picturebutton.h"
-#include "ui/scripteddialogs.h"
+#include "ui/dialogs/dialogs.h"
+#include "ui/widgets/navigation.h"
+#include "ui/widgets/picturebutton.h"
+#include "ui/dialogs/scripteddialogs.h"
 
 #include <QApplication>
 #include <QDir>

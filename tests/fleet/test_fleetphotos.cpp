@@ -7,8 +7,8 @@
 #include "records/layout.h"
 #include "support/testsupport.h"
 #include "support/windowcontrols.h"
-#include "ui/picturebutton.h"
-#include "ui/scripteddialogs.h"
+#include "ui/widgets/picturebutton.h"
+#include "ui/dialogs/scripteddialogs.h"
 
 #include <QApplication>
 #include <QDir>

@@ -6,8 +6,8 @@
 #include "fleettesting.h"
 #include "records/layout.h"
 #include "support/testsupport.h"
-#include "ui/picturebutton.h"
-#include "ui/scripteddialogs.h"
+#include "ui/widgets/picturebutton.h"
+#include "ui/dialogs/scripteddialogs.h"
 
 #include <QApplication>
 #include <QDir>
@@ -334,6 +334,8 @@ void TestSlideshow::editorRunsTheShowModally()
     QCOMPARE(steps, QStringLiteral("1201"));
     // The show leaves the editor as it was, and the window is gone.
     QCOMPARE(editor.findChild<QLineEdit *>(QStringLiteral("txtMake"))->text(), QStringLiteral("typed"));
+    // Destroyed from the event loop once the handler that closed it is done.
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     QVERIFY(!editor.findChild<TfrmSlideshow_Fleet *>());
     QVERIFY(m_dialogs->messages.isEmpty());
 }

@@ -1,11 +1,13 @@
 #include "records/layout.h"
 #include "records/record.h"
 #include "records/recordfile.h"
+#include "records/recordfiles.h"
 #include "records/shorttext.h"
 #include "support/testsupport.h"
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QTest>
 
 #include <array>
@@ -101,6 +103,7 @@ private Q_SLOTS:
     void secondHolderWaitsThenFails();
     void scanVisitsEveryWholeRecordInOrder();
     void scanStopsWhenAsked();
+    void descriptorsSayWhereEachFileLives();
 };
 
 void TestRecords::layouts()
@@ -111,8 +114,30 @@ void TestRecords::layouts()
     QCOMPARE(clientLayout().recordLength(), std::size_t(4603));
     QCOMPARE(vehicleLayout().recordLength(), std::size_t(4852));
     QCOMPARE(agreementLayout().recordLength(), std::size_t(4154));
-    QCOMPARE(clientLayout().fileName(), std::string_view("Clients.Pro"));
-    QCOMPARE(vehicleLayout().fileName(), std::string_view("Vehicle_Fleet.pro"));
+}
+
+void TestRecords::descriptorsSayWhereEachFileLives()
+{
+    testing::TempDataFolder data;
+    QCOMPARE(&clientFile().layout, &clientLayout());
+    QCOMPARE(&vehicleFile().layout, &vehicleLayout());
+    QCOMPARE(&agreementFile().layout, &agreementLayout());
+    QCOMPARE(clientFile().path(), data.path(QStringLiteral("Clients.Pro")));
+    QCOMPARE(vehicleFile().path(), data.path(QStringLiteral("Vehicle_Fleet.pro")));
+    QCOMPARE(agreementYearFile("2026"), data.path(QStringLiteral("2026.rnt")));
+    // A file of the data folder ignores a chosen file; a chosen file is
+    // taken as given.
+    QCOMPARE(clientFile().path(data.path(QStringLiteral("other.Pro"))), data.path(QStringLiteral("Clients.Pro")));
+    const std::filesystem::path chosen = data.path(QStringLiteral("2026.rnt"));
+    QCOMPARE(agreementFile().path(chosen), chosen);
+
+    // The folder a file lives in is made again before every access.
+    QVERIFY(QDir(data.dataFolder()).removeRecursively());
+    QCOMPARE(agreementFile().path(chosen), chosen);
+    QVERIFY(QFileInfo(data.dataFolder()).isDir());
+    QVERIFY(QDir(data.dataFolder()).removeRecursively());
+    QCOMPARE(vehicleFile().path(), data.path(QStringLiteral("Vehicle_Fleet.pro")));
+    QVERIFY(QFileInfo(data.dataFolder()).isDir());
 }
 
 void TestRecords::storeAndLoad_data()

@@ -1,6 +1,6 @@
 #include "support/windowcontrols.h"
 
-#include "ui/picturebutton.h"
+#include "ui/widgets/picturebutton.h"
 
 #include <QLabel>
 #include <QLineEdit>

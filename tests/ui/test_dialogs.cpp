@@ -1,6 +1,6 @@
-#include "ui/dialogs.h"
-#include "ui/scripteddialogs.h"
-#include "ui/tmisc.h"
+#include "ui/dialogs/dialogs.h"
+#include "ui/dialogs/scripteddialogs.h"
+#include "ui/dialogs/tmisc.h"
 
 #include <QDialog>
 #include <QTest>

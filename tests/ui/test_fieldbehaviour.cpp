@@ -1,8 +1,8 @@
-#include "ui/appearance.h"
-#include "ui/fieldbehaviour.h"
-#include "ui/hintbar.h"
-#include "ui/linklabel.h"
-#include "ui/picturebutton.h"
+#include "ui/widgets/appearance.h"
+#include "ui/widgets/fieldbehaviour.h"
+#include "ui/widgets/hintbar.h"
+#include "ui/widgets/linklabel.h"
+#include "ui/widgets/picturebutton.h"
 
 #include <QAccessible>
 #include <QDate>

@@ -1,0 +1,88 @@
+#pragma once
+
+#include "report/documentdialog.h"
+#include "report/reportlayout.h"
+
+#include "records/record.h"
+
+#include <QImage>
+
+class QLabel;
+
+namespace ui {
+class EditorWindow;
+}
+
+namespace agreements {
+
+using report::DocumentDialog;
+using report::PreparedReport;
+using report::Report;
+
+inline const QString kAgreementTemplate = QStringLiteral(":/templates/rental_agreement.json");
+inline const QString kAgreementPreviewTemplate = QStringLiteral(":/templates/rental_agreement_preview.json");
+
+// Puts an agreement record and the company logo into the agreement template:
+// the page turned to portrait, the logo, and the 42 text objects named
+// "txt...". Throws ReportError.
+void fillAgreement(Report &report, const records::Record &agreement, const QImage &logo);
+
+// What the print and the preview window share: the template, the logo read
+// when the window is shown, and the fill-prepare-output sequence with its
+// warning on failure. The agreement is the editor's record as its fields
+// stand when the action button is pressed, saved or not.
+class AgreementWindow : public DocumentDialog
+{
+    Q_OBJECT
+
+public:
+    QImage logo() const { return m_logo; }
+    void setTemplatePath(const QString &path) { m_template = path; }
+
+    void btnStampaClick() final;
+
+protected:
+    AgreementWindow(const Design &design, const QString &templatePath, const QString &failure,
+                    ui::EditorWindow *editor);
+    void documentShow() override;
+    virtual void output(const PreparedReport &report) = 0;
+
+private:
+    ui::EditorWindow *m_agreementEditor;
+    QString m_template;
+    QString m_failure;
+    QImage m_logo;
+    QLabel *m_imgLogo = nullptr;
+    QLabel *m_imgTemp = nullptr;
+};
+
+// " Print": prints the agreement through the print dialog.
+class TfrmStampaRic final : public AgreementWindow
+{
+    Q_OBJECT
+
+public:
+    explicit TfrmStampaRic(ui::EditorWindow *editor);
+
+protected:
+    void output(const PreparedReport &report) override;
+};
+
+// " Preview": shows the agreement in the report preview window.
+class TfrmAnteprimaRic final : public AgreementWindow
+{
+    Q_OBJECT
+
+public:
+    explicit TfrmAnteprimaRic(ui::EditorWindow *editor);
+
+protected:
+    void output(const PreparedReport &report) override;
+};
+
+// What the agreement editor's Print and Preview buttons do: create the
+// window over `editor`, show it modally, destroy it.
+void printAgreement(ui::EditorWindow *editor);
+void previewAgreement(ui::EditorWindow *editor);
+
+} // namespace agreements

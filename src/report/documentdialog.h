@@ -1,0 +1,43 @@
+#pragma once
+
+#include "ui/widgets/usewindow.h"
+
+class QPushButton;
+
+namespace report {
+
+// The small per-use window in front of every printed document: a fixed
+// dialog centred over the editor that opened it, a card with an explanatory
+// picture, "Cancel" (`btnAnnulla`) at the bottom left and the action
+// (`btnStampa`) at the bottom right.
+class DocumentDialog : public ui::UseWindow
+{
+    Q_OBJECT
+
+public:
+    struct Design {
+        QString className; // object name of the window
+        QString caption;
+        QString pictureName; // object name of the explanatory picture
+        QString picture; // resource path
+        QString actionText; // text of btnStampa
+    };
+
+    DocumentDialog(const Design &design, QWidget *editor);
+
+    QWidget *editor() const { return caller(); }
+
+    void btnAnnullaClick();
+    virtual void btnStampaClick() = 0;
+
+protected:
+    void formShow() override;
+    // Runs each time the window is shown, after it has been centred.
+    virtual void documentShow() { }
+
+private:
+    QPushButton *m_cancel = nullptr;
+    QPushButton *m_action = nullptr;
+};
+
+} // namespace report
