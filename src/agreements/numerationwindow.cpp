@@ -18,6 +18,8 @@
 #include <QSvgWidget>
 #include <QVBoxLayout>
 
+#include <algorithm>
+
 namespace agreements {
 
 namespace {
@@ -25,6 +27,9 @@ namespace {
 const QString kDirections = QStringLiteral(
     "Use this function to start the numbering of your Rental Agreements from a number greater than 1.\n\n"
     "Press the New button before filling in a Rental Agreement to get its number automatically.");
+
+// What the user may type into the starting-number field.
+constexpr int kTypedLimit = 5;
 
 } // namespace
 
@@ -52,7 +57,7 @@ TfrmNumeration::TfrmNumeration(QWidget *caller)
     grpNumerazione->setFont(ui::windowFont(QStringLiteral("Tahoma"), 13, true));
     m_start = new QLineEdit(QStringLiteral("1"), grpNumerazione);
     m_start->setObjectName(QStringLiteral("txtInizio"));
-    m_start->setMaxLength(5);
+    m_start->setMaxLength(kTypedLimit);
     m_start->setAlignment(Qt::AlignCenter);
     m_start->setFont(ui::windowFont(QStringLiteral("Verdana"), 16, true));
     m_start->setFixedSize(110, 28);
@@ -114,8 +119,16 @@ bool TfrmNumeration::calledByAgreements() const { return callerWord() == kCaller
 
 void TfrmNumeration::formShow()
 {
-    if (calledByAgreements())
-        m_start->setText(ui::toQt(records::readStartNumber()));
+    if (calledByAgreements()) {
+        QString stored = ui::toQt(records::readStartNumber());
+        // A value edited by hand that the field cannot hold is normalised
+        // before it is shown, and shown whole, never cut: cutting would
+        // change the number without the user typing.
+        if (stored.size() > kTypedLimit)
+            stored = ui::toQt(records::normaliseStartNumber(ui::toStd(stored)));
+        m_start->setMaxLength(std::max<int>(kTypedLimit, static_cast<int>(stored.size())));
+        m_start->setText(stored);
+    }
     if (ui::trimControl(m_start->text()).isEmpty())
         m_start->setText(QStringLiteral("1"));
     m_start->setFocus(Qt::OtherFocusReason);

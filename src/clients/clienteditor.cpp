@@ -6,6 +6,7 @@
 #include "ui/widgets/hintbar.h"
 #include "ui/widgets/picturebutton.h"
 #include "ui/dialogs/tmisc.h"
+#include "ui/qtext.h"
 
 #include <QHBoxLayout>
 #include <QLabel>
@@ -130,7 +131,7 @@ void TfrmClients::cmdLastClick() { engine()->last(); }
 
 void TfrmClients::btnEmailClick()
 {
-    TMisc::Open(QStringLiteral("\"mailto:") + field("Email")->text().trimmed() + QStringLiteral("\""));
+    TMisc::Open(QStringLiteral("\"mailto:") + ui::trimControl(field("Email")->text()) + QStringLiteral("\""));
 }
 
 void TfrmClients::icoIssuesClick()

@@ -40,14 +40,14 @@ constexpr std::array kFields = {
     EditorFieldDef{"Value", "Current value:", "Valore attuale:", 140, 7, D},
     EditorFieldDef{"Incidents", "Accidents:", "Incidenti:", 430, 8, D},
     EditorFieldDef{"Breakdowns", "Breakdowns:", "Guasti:", 430, 8, D},
-    EditorFieldDef{"Renter", "Owner's name:", "Proprietario:", 214, 0, R, true, None},
-    EditorFieldDef{"PhoneOwn", "Phone:", "Telefono:", 112, 0, R, true, None},
+    EditorFieldDef{"Renter", "Owner's name:", "Proprietario:", 186, 0, R, true, None},
+    EditorFieldDef{"PhoneOwn", "Phone:", "Telefono:", 140, 0, R, true, None},
     EditorFieldDef{"Daily", "Daily price:", "€ Giorno:", 106, 1, R, true, None},
     EditorFieldDef{"Weekly", "Weekly price:", "€ Settimana:", 107, 1, R, true, None},
     EditorFieldDef{"Monthly", "Monthly price:", "€ Mese:", 107, 1, R, true, None},
     EditorFieldDef{"Extra", "Extra costs:", "Costi aggiuntivi:", 336, 2, R, true, None},
-    EditorFieldDef{"Mechanic", "Mechanic:", "Meccanico:", 214, 3, R, true, None},
-    EditorFieldDef{"PhoneMec", "Phone:", "Telefono:", 112, 3, R, true, None},
+    EditorFieldDef{"Mechanic", "Mechanic:", "Meccanico:", 186, 3, R, true, None},
+    EditorFieldDef{"PhoneMec", "Phone:", "Telefono:", 140, 3, R, true, None},
     EditorFieldDef{"Notes", "Notes:", "Note:", 1170, 0, N, true, None},
 };
 

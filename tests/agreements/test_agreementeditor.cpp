@@ -113,6 +113,7 @@ private Q_SLOTS:
     void newProposesStartPlusCount_data();
     void newProposesStartPlusCount();
     void newTwiceProposesTheSameNumber();
+    void deletedDataFolderIsMadeAgain();
     void newWithANonWholeStartNumber();
     void newOnAFileThatCannotBeOpened();
     void saveRequiresSixFieldsInOrder_data();
@@ -320,6 +321,27 @@ void TestAgreementEditor::newTwiceProposesTheSameNumber()
     QCOMPARE(position(), QStringLiteral("1"));
     click(QStringLiteral("cmdNuovo"));
     QCOMPARE(edit(QStringLiteral("txtNumber"))->text(), QStringLiteral("2"));
+}
+
+void TestAgreementEditor::deletedDataFolderIsMadeAgain()
+{
+    fillRequired();
+    click(QStringLiteral("cmdSalva"));
+    QCOMPARE(m_dialogs->lastText(), QStringLiteral("Record saved successfully."));
+    // The user deletes the data folder while the year stays open.
+    QVERIFY(QDir(m_data->dataFolder()).removeRecursively());
+    m_dialogs->clear();
+    click(QStringLiteral("cmdPrimo"));
+    QCOMPARE(m_dialogs->lastText(), QStringLiteral("The database contains no record."));
+    click(QStringLiteral("cmdNuovo"));
+    QCOMPARE(edit(QStringLiteral("txtNumber"))->text(), QStringLiteral("1"));
+    fillRequired();
+    click(QStringLiteral("cmdSalva"));
+    QCOMPARE(m_dialogs->lastText(), QStringLiteral("Record saved successfully."));
+    QCOMPARE(position(), QStringLiteral("1"));
+    QCOMPARE(QFileInfo(yearFile()).size(), qint64(records::kAgreementRecordLength));
+    for (const auto &m : std::as_const(m_dialogs->messages))
+        QVERIFY2(m.kind != ui::MessageKind::Error, qPrintable(m.text));
 }
 
 void TestAgreementEditor::newWithANonWholeStartNumber()

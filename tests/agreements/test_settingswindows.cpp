@@ -53,6 +53,7 @@ private Q_SLOTS:
     void showsTheStoredNumber();
     void applyStoresTheNormalisedNumber_data();
     void applyStoresTheNormalisedNumber();
+    void applyKeepsALongStoredNumber();
     void leavingTheFieldNormalisesIt();
     void cancelStoresNothing();
     void anotherCallerReadsAndWritesNothing();
@@ -130,6 +131,10 @@ void TestSettingsWindows::showsTheStoredNumber_data()
     QTest::newRow("stored 500") << QByteArray("[Rental Agreements]\r\nStart Number=500\r\n") << "500";
     QTest::newRow("empty value") << QByteArray("[Rental Agreements]\r\nStart Number=\r\n") << "1";
     QTest::newRow("edited by hand, not whole") << QByteArray("[Rental Agreements]\nStart Number=12.5\n") << "12.5";
+    // Longer than the field holds: normalised first, never cut.
+    QTest::newRow("longer, not whole") << QByteArray("[Rental Agreements]\nStart Number=1234.5\n") << "1235";
+    QTest::newRow("longer, whole") << QByteArray("[Rental Agreements]\nStart Number=123456\n") << "123456";
+    QTest::newRow("longer, leading zeros") << QByteArray("[Rental Agreements]\nStart Number=000042\n") << "42";
 }
 
 void TestSettingsWindows::showsTheStoredNumber()
@@ -178,6 +183,18 @@ void TestSettingsWindows::applyStoresTheNormalisedNumber()
     QVERIFY(m_dialogs->messages.isEmpty());
     QCOMPARE(testing::readFile(ini()),
              "[Rental Company]\r\nLine 1=Rossi\r\n[Rental Agreements]\r\nStart Number=" + stored + "\r\n");
+}
+
+void TestSettingsWindows::applyKeepsALongStoredNumber()
+{
+    // Nothing typed: what was stored goes back unchanged.
+    testing::writeFile(ini(), "[Rental Agreements]\r\nStart Number=123456\r\n");
+    TfrmNumeration window;
+    window.setCallerWord(QStringLiteral("ricevute"));
+    const int result = run<TfrmNumeration>(
+        window, [](TfrmNumeration &w) { w.findChild<QPushButton *>(QStringLiteral("btnApplica"))->click(); });
+    QCOMPARE(result, int(QDialog::Accepted));
+    QCOMPARE(testing::readFile(ini()), QByteArray("[Rental Agreements]\r\nStart Number=123456\r\n"));
 }
 
 void TestSettingsWindows::leavingTheFieldNormalisesIt()

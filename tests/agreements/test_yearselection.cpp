@@ -1,4 +1,6 @@
+#include "agreements/logo.h"
 #include "agreements/yearselection.h"
+#include "records/layout.h"
 #include "app/startup.h"
 #include "support/testsupport.h"
 #include "ui/dialogs/dialogs.h"
@@ -8,12 +10,15 @@
 
 #include <QApplication>
 #include <QDate>
+#include <QDialog>
 #include <QDir>
 #include <QFile>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTest>
+
+#include <filesystem>
 
 // The year selection window among the real primary windows, opened from the
 // launcher's Rental Agreements tile.
@@ -38,6 +43,7 @@ private Q_SLOTS:
     void closingWithoutOpenReturnsToTheLauncher_data();
     void closingWithoutOpenReturnsToTheLauncher();
     void secondVisitStartsOverAndNamesTheNewYear();
+    void dataFolderWhoseNameIsNotUtf8();
 
 private:
     QWidget *window(const char *name) const { return ui::primaryWindow(QString::fromLatin1(name)); }
@@ -273,6 +279,43 @@ void TestYearSelection::secondVisitStartsOverAndNamesTheNewYear()
     openButton()->click();
     QCOMPARE(editor()->windowTitle(), QStringLiteral(" Carvello - Rental Agreements for the year 2040"));
     QCOMPARE(editorFile(), QDir::toNativeSeparators(m_data->file(QStringLiteral("2040.rnt"))));
+}
+
+void TestYearSelection::dataFolderWhoseNameIsNotUtf8()
+{
+#ifdef Q_OS_WIN
+    QSKIP("Windows paths are UTF-16");
+#else
+    // A folder name of bytes that are no UTF-8 text: everything that opens
+    // a file there must find it, and nothing may abort.
+    const QByteArray base = QFile::encodeName(m_data->root()) + QByteArray("/caf\xE9-\xFF");
+    const std::filesystem::path folder(base.toStdString());
+    QVERIFY(std::filesystem::create_directories(folder));
+    qputenv("XDG_DATA_HOME", base);
+    openFromLauncher();
+    typeYear(QStringLiteral("2031"));
+    openButton()->click();
+    QVERIFY(m_dialogs->messages.isEmpty());
+    QVERIFY(editor()->isVisible());
+    for (const char *name : {"txtCompany01", "txtNumber", "txtDate", "txtName", "txtMake", "txtPlate"})
+        editor()->findChild<QLineEdit *>(QString::fromLatin1(name))->setText(QStringLiteral("x"));
+    editor()->findChild<ui::PictureButton *>(QStringLiteral("cmdSalva"))->click();
+    QCOMPARE(m_dialogs->lastText(), QStringLiteral("Record saved successfully."));
+    const std::filesystem::path yearFile = folder / "Drivora" / "2031.rnt";
+    QVERIFY(std::filesystem::exists(yearFile));
+    QCOMPARE(std::filesystem::file_size(yearFile), std::uintmax_t(records::kAgreementRecordLength));
+
+    // The logo is written there too.
+    m_dialogs->modalHandlers.enqueue([](QDialog *dialog) {
+        dialog->findChild<QPushButton *>(QStringLiteral("btnApplica"))->click();
+        return dialog->result();
+    });
+    editor()->findChild<ui::PictureButton *>(QStringLiteral("btnLogo"))->click();
+    QVERIFY(std::filesystem::exists(folder / "Drivora" / "Logo.bmp"));
+    QVERIFY(!agreements::storedLogo().isNull());
+    editor()->close();
+    QVERIFY(std::filesystem::exists(folder / "Drivora" / "Drivora_Settings.ini"));
+#endif
 }
 
 QTEST_MAIN(TestYearSelection)

@@ -15,6 +15,8 @@ private Q_SLOTS:
     void recordsMessagesAndAnswers();
     void modalWindowsNeverBlock();
     void shellOpenGoesThroughTheInterface();
+    void shellTargets_data();
+    void shellTargets();
     void windowsFiltersBecomeQtFilters_data();
     void windowsFiltersBecomeQtFilters();
 };
@@ -61,6 +63,27 @@ void TestDialogs::shellOpenGoesThroughTheInterface()
     ScriptedDialogs dialogs;
     TMisc::Open(QStringLiteral("\"mailto:a@b.it\""));
     QCOMPARE(dialogs.opened, QStringList(QStringLiteral("\"mailto:a@b.it\"")));
+}
+
+void TestDialogs::shellTargets_data()
+{
+    QTest::addColumn<QString>("command");
+    QTest::addColumn<QString>("url");
+    QTest::newRow("mail") << "\"mailto:a@b.it\"" << "mailto:a@b.it";
+    QTest::newRow("mail with <") << "\"mailto:a<b@x.com\"" << "mailto:a%3Cb@x.com";
+    QTest::newRow("mail with a blank at the end") << "\"mailto:a@x.com \"" << "mailto:a@x.com";
+    QTest::newRow("mail with blanks inside") << "mailto:a b@x.com" << "mailto:a%20b@x.com";
+    QTest::newRow("mail in capitals") << "MAILTO:a@x.com" << "mailto:a@x.com";
+    QTest::newRow("web") << "\"https://www.example.com/a?b=1\"" << "https://www.example.com/a?b=1";
+    QTest::newRow("file") << "\"/tmp/Guida.pdf\"" << "file:///tmp/Guida.pdf";
+    QTest::newRow("empty") << "\"\"" << "";
+}
+
+void TestDialogs::shellTargets()
+{
+    QFETCH(QString, command);
+    QFETCH(QString, url);
+    QCOMPARE(QString::fromLatin1(shellTarget(command).toEncoded()), url);
 }
 
 void TestDialogs::windowsFiltersBecomeQtFilters_data()

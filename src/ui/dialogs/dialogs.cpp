@@ -1,5 +1,7 @@
 #include "ui/dialogs/dialogs.h"
 
+#include "ui/qtext.h"
+
 #include <QDesktopServices>
 #include <QDialog>
 #include <QFileDialog>
@@ -135,18 +137,34 @@ bool DesktopDialogs::choosePrinter(QWidget *parent, QPrinter &printer)
 
 int DesktopDialogs::execModal(QDialog *dialog) { return dialog->exec(); }
 
-void DesktopDialogs::shellOpen(const QString &target)
+QUrl shellTarget(const QString &command)
 {
-    const QString plain = unquoted(target.trimmed());
+    const QString plain = unquoted(trimControl(command));
     if (plain.isEmpty())
-        return;
+        return {};
+    // A mail-to link stays one whatever the address holds: the address is
+    // percent-encoded instead of letting a stray character turn the link
+    // into a file name.
+    static const QString mailto = QStringLiteral("mailto:");
+    if (plain.startsWith(mailto, Qt::CaseInsensitive)) {
+        QUrl url;
+        url.setScheme(QStringLiteral("mailto"));
+        url.setPath(trimControl(plain.mid(mailto.size())), QUrl::DecodedMode);
+        return url;
+    }
     const QUrl asUrl(plain, QUrl::StrictMode);
     const QString scheme = asUrl.scheme().toLower();
     // A one-letter scheme is a Windows drive letter, not a URL.
     if (asUrl.isValid() && scheme.size() > 1)
-        QDesktopServices::openUrl(asUrl);
-    else
-        QDesktopServices::openUrl(QUrl::fromLocalFile(plain));
+        return asUrl;
+    return QUrl::fromLocalFile(plain);
+}
+
+void DesktopDialogs::shellOpen(const QString &target)
+{
+    const QUrl url = shellTarget(target);
+    if (!url.isEmpty())
+        QDesktopServices::openUrl(url);
 }
 
 void warning(QWidget *parent, const QString &text)

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QString>
+#include <QUrl>
 
 #include <functional>
 
@@ -52,6 +53,12 @@ public:
 // A filter written the Windows way, "JPEG (*.jpg; *.jpeg);;Bitmap (*.bmp)",
 // in the form Qt's file dialogs match: "JPEG (*.jpg *.jpeg);;Bitmap (*.bmp)".
 QString qtFileFilter(const QString &filter);
+
+// What the desktop opens for a shell-open command: a web address or mail-to
+// link as a URL (a mail-to address percent-encoded), anything else as a
+// local file or folder. The command may be in double quotes. Empty for an
+// empty command.
+QUrl shellTarget(const QString &command);
 
 // The desktop implementation: real message boxes and file dialogs.
 class DesktopDialogs final : public Dialogs

@@ -32,6 +32,8 @@ EditorWindow::EditorWindow(const QString &className, const QString &caption, con
     // than the panel the area scrolls instead of clipping the fields.
     auto *scroll = new QScrollArea(this);
     scroll->setFrameShape(QFrame::NoFrame);
+    // The area only scrolls; Tab moves between the fields, never to it.
+    scroll->setFocusPolicy(Qt::NoFocus);
     scroll->setWidgetResizable(true);
     scroll->setStyleSheet(QStringLiteral("QScrollArea { background: transparent; }"));
     scroll->viewport()->setAutoFillBackground(false);
@@ -48,7 +50,7 @@ EditorWindow::EditorWindow(const QString &className, const QString &caption, con
     outer->addWidget(scroll, 1);
 
     m_hintBar = new HintBar(colours::editorHintBar, greeting, m_panel);
-    clearsHint({this, m_panelHost, m_panel});
+    clearsHint({this, m_panelHost, m_panel, m_hintBar, m_hintBar->label()});
 }
 
 void EditorWindow::setPanelSize(int width, int height) { m_panel->setFixedSize(width, height); }
@@ -106,6 +108,7 @@ QLabel *EditorWindow::makePositionLabel(QWidget *parent)
     m_position->setMinimumWidth(54);
     // No accessible name of its own: assistive technology reads the text.
     m_position->setAccessibleDescription(QStringLiteral("Record position"));
+    clearsHint({m_position});
     return m_position;
 }
 
@@ -131,6 +134,8 @@ void EditorWindow::makeFields(std::span<const EditorFieldDef> table, const recor
             title->setStyleSheet(QStringLiteral("color: #1F3A5F;"));
             title->setBuddy(edit);
             edit->setAccessibleName(QString::fromUtf8(def.english));
+            // A title stands on the box around it: the hint goes there too.
+            clearsHint({title});
         }
         m_fields.append({def, edit, title});
     }

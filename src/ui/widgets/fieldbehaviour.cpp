@@ -196,6 +196,19 @@ void FieldCycle::setEnterTarget(QWidget *from, QWidget *to)
 
 bool FieldCycle::eventFilter(QObject *watched, QEvent *event)
 {
+    if (event->type() == QEvent::KeyPress) {
+        // Tab and Shift+Tab go round the fields and never leave them for a
+        // stop outside the cycle (a scroll area, a container).
+        const auto *key = static_cast<QKeyEvent *>(event);
+        const bool forward = key->key() == Qt::Key_Tab && !(key->modifiers() & Qt::ShiftModifier);
+        const bool backward = key->key() == Qt::Key_Backtab
+                              || (key->key() == Qt::Key_Tab && (key->modifiers() & Qt::ShiftModifier));
+        if (forward || backward) {
+            const auto index = m_fields.indexOf(qobject_cast<QWidget *>(watched));
+            if (index >= 0 && moveFrom(index, forward ? 1 : -1))
+                return true;
+        }
+    }
     if (!isEnter(event))
         return false;
     for (const auto &t : std::as_const(m_targets)) {
@@ -208,14 +221,21 @@ bool FieldCycle::eventFilter(QObject *watched, QEvent *event)
     const auto index = m_fields.indexOf(qobject_cast<QWidget *>(watched));
     if (index < 0)
         return false;
-    for (qsizetype step = 1; step <= m_fields.size(); ++step) {
-        QWidget *next = m_fields.at((index + step) % m_fields.size());
+    moveFrom(index, 1);
+    return true;
+}
+
+bool FieldCycle::moveFrom(qsizetype index, int direction)
+{
+    const qsizetype n = m_fields.size();
+    for (qsizetype step = 1; step <= n; ++step) {
+        QWidget *next = m_fields.at(((index + direction * step) % n + n) % n);
         if (next && next->isEnabled() && next->isVisibleTo(next->window())) {
-            next->setFocus(Qt::TabFocusReason);
-            break;
+            next->setFocus(direction > 0 ? Qt::TabFocusReason : Qt::BacktabFocusReason);
+            return true;
         }
     }
-    return true;
+    return false;
 }
 
 void moveFocusOnEnter(QWidget *field, QWidget *target) { new EnterMover(field, target); }

@@ -38,6 +38,9 @@ protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
+    // Focuses the next usable field from `index` in `direction` (+1 or -1).
+    bool moveFrom(qsizetype index, int direction);
+
     QList<QPointer<QWidget>> m_fields;
     QList<QPair<QPointer<QWidget>, QPointer<QWidget>>> m_targets;
 };
