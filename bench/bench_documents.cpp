@@ -1,6 +1,6 @@
-#include "app/startup.h"
 #include "agreements/agreementdocument.h"
 #include "agreements/logo.h"
+#include "app/startup.h"
 #include "records/layout.h"
 #include "records/record.h"
 #include "report/pictures.h"
@@ -10,6 +10,7 @@
 #include <QApplication>
 #include <QBuffer>
 #include <QPainter>
+
 #include <benchmark/benchmark.h>
 
 namespace {

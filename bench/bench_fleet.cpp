@@ -5,8 +5,8 @@
 #include "fleet/photo.h"
 #include "records/layout.h"
 #include "records/record.h"
-#include "ui/widgets/picturebutton.h"
 #include "ui/dialogs/scripteddialogs.h"
+#include "ui/widgets/picturebutton.h"
 
 #include <QApplication>
 #include <QBuffer>
@@ -64,10 +64,7 @@ void prepareFleet()
     }
 }
 
-QString photoPath(int k)
-{
-    return dataHome().path() + QStringLiteral("/Drivora/Vehicle_Fleet/Photo_%1.jpg").arg(k);
-}
+QString photoPath(int k) { return dataHome().path() + QStringLiteral("/Drivora/Vehicle_Fleet/Photo_%1.jpg").arg(k); }
 
 // One browse step (Next or Previous) between two vehicles with large photos.
 void BM_BrowseLargePhotos(benchmark::State &state)

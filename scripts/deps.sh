@@ -7,6 +7,7 @@ packages=(
   cmake ninja-build g++ pkg-config
   qt6-base-dev qt6-base-dev-tools qt6-svg-dev libgl-dev
   libbenchmark-dev
+  clang-format git
   fonts-dejavu-core fonts-dejavu-extra fonts-liberation
   poppler-utils
 )

@@ -4,6 +4,8 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/deps.sh
+# Unformatted sources fail the run before anything is built.
+scripts/format.sh --check
 scripts/build.sh
 cd build
 QT_QPA_PLATFORM=offscreen ctest --output-on-failure --parallel "${JOBS:-2}" "$@"

@@ -1,9 +1,9 @@
 #include "agreements/agreementdocument.h"
 
 #include "agreements/logo.h"
+#include "records/layout.h"
 #include "report/reportoutput.h"
 #include "report/reportpreview.h"
-#include "records/layout.h"
 #include "ui/dialogs/dialogs.h"
 #include "ui/editor/editorwindow.h"
 #include "ui/qtext.h"
@@ -41,12 +41,9 @@ void fillAgreement(Report &report, const records::Record &agreement, const QImag
     const auto field = [&agreement](std::string_view name) { return ui::toQt(agreement.text(name)); };
     report.page(0).setOrientation(Orientation::Portrait);
     report.pictureObject(QStringLiteral("imgLogo")).setPicture(logo);
-    report.textObject(QStringLiteral("txtNumber"))
-        .setText(QStringLiteral("Rental Agreement No. ") + field("Number"));
-    report.textObject(QStringLiteral("txtDate"))
-        .setText(QStringLiteral("Date:  ") + field("Date"));
-    report.textObject(QStringLiteral("txtMake"))
-        .setText(field("Make") + QLatin1Char(' ') + field("Model"));
+    report.textObject(QStringLiteral("txtNumber")).setText(QStringLiteral("Rental Agreement No. ") + field("Number"));
+    report.textObject(QStringLiteral("txtDate")).setText(QStringLiteral("Date:  ") + field("Date"));
+    report.textObject(QStringLiteral("txtMake")).setText(field("Make") + QLatin1Char(' ') + field("Model"));
     for (const records::FieldDef &f : records::agreementLayout().fields()) {
         if (isComposed(f.name))
             continue;
@@ -54,8 +51,8 @@ void fillAgreement(Report &report, const records::Record &agreement, const QImag
     }
 }
 
-AgreementWindow::AgreementWindow(
-    const Design &design, const QString &templatePath, const QString &failure, ui::EditorWindow *editor)
+AgreementWindow::AgreementWindow(const Design &design, const QString &templatePath, const QString &failure,
+                                 ui::EditorWindow *editor)
     : DocumentDialog(design, editor), m_agreementEditor(editor), m_template(templatePath), m_failure(failure)
 {
     m_imgLogo = hiddenPicture(QStringLiteral("imgLogo"), this);
@@ -86,25 +83,19 @@ void AgreementWindow::btnStampaClick()
 
 TfrmStampaRic::TfrmStampaRic(ui::EditorWindow *editor)
     : AgreementWindow({QStringLiteral("TfrmStampaRic"), QStringLiteral(" Print"), QStringLiteral("imgLogo01"),
-                          QStringLiteral(":/artwork/explain_print.svg"), QStringLiteral("Print")},
-        kAgreementTemplate, QStringLiteral("An error occurred while printing the document."), editor)
+                       QStringLiteral(":/artwork/explain_print.svg"), QStringLiteral("Print")},
+                      kAgreementTemplate, QStringLiteral("An error occurred while printing the document."), editor)
 { }
 
-void TfrmStampaRic::output(const PreparedReport &report)
-{
-    printReport(this, report);
-}
+void TfrmStampaRic::output(const PreparedReport &report) { printReport(this, report); }
 
 TfrmAnteprimaRic::TfrmAnteprimaRic(ui::EditorWindow *editor)
     : AgreementWindow({QStringLiteral("TfrmAnteprimaRic"), QStringLiteral(" Preview"), QStringLiteral("icoInf01"),
-                          QStringLiteral(":/artwork/explain_preview.svg"), QStringLiteral("Show preview")},
-        kAgreementPreviewTemplate, QStringLiteral("An error occurred while loading the preview."), editor)
+                       QStringLiteral(":/artwork/explain_preview.svg"), QStringLiteral("Show preview")},
+                      kAgreementPreviewTemplate, QStringLiteral("An error occurred while loading the preview."), editor)
 { }
 
-void TfrmAnteprimaRic::output(const PreparedReport &report)
-{
-    showPreview(this, report);
-}
+void TfrmAnteprimaRic::output(const PreparedReport &report) { showPreview(this, report); }
 
 void printAgreement(ui::EditorWindow *editor) { ui::runUseWindow(new TfrmStampaRic(editor)); }
 

@@ -1,9 +1,8 @@
 #pragma once
 
+#include "records/record.h"
 #include "report/documentdialog.h"
 #include "report/reportlayout.h"
-
-#include "records/record.h"
 
 #include <QImage>
 

@@ -1,32 +1,33 @@
 #include "agreements/agreementeditor.h"
 
 #include "agreements/agreementcommon.h"
+#include "agreements/agreementdocument.h"
 #include "agreements/agreementfields.h"
 #include "agreements/logowindow.h"
 #include "agreements/numerationwindow.h"
-#include "agreements/agreementdocument.h"
 #include "records/agreementsettings.h"
 #include "records/browse.h"
 #include "records/inifile.h"
 #include "records/layout.h"
-#include "records/recordfiles.h"
 #include "records/recordfile.h"
-#include "ui/widgets/appearance.h"
+#include "records/recordfiles.h"
 #include "ui/dialogs/dialogs.h"
+#include "ui/qtext.h"
+#include "ui/widgets/appearance.h"
 #include "ui/widgets/hintbar.h"
 #include "ui/widgets/picturebutton.h"
 #include "ui/widgets/usewindow.h"
-#include "ui/qtext.h"
 
 #include <QCloseEvent>
-#include <algorithm>
-#include <span>
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
 #include <QShowEvent>
 #include <QVBoxLayout>
+
+#include <algorithm>
+#include <span>
 
 namespace agreements {
 
@@ -57,11 +58,12 @@ TfrmRent_Receipts::TfrmRent_Receipts(QWidget *parent)
     : ui::EditorWindow(QStringLiteral("TfrmRent_Receipts"), QStringLiteral(" Carvello - Rental Agreements"),
                        QColor(0x3E, 0x74, 0x9E), QStringLiteral("Ready to enter a new Rental Agreement..."), parent)
 {
-        setPanelSize(1180, 604);
+    setPanelSize(1180, 604);
     QWidget *root = panel();
 
     // Toolbar.
-    const ui::RecordButtons b = makeRecordButtons({"cmdNuovo", "cmdDuplica", "cmdSalva", "cmdPrimo", "cmdIndietro", "cmdAvanti", "cmdUltimo", "cmdEsci"}, root);
+    const ui::RecordButtons b = makeRecordButtons(
+        {"cmdNuovo", "cmdDuplica", "cmdSalva", "cmdPrimo", "cmdIndietro", "cmdAvanti", "cmdUltimo", "cmdEsci"}, root);
     auto *cmdPreview = makeButton(QStringLiteral("cmdPreview"), QStringLiteral(":/artwork/btn_preview.svg"),
                                   QStringLiteral("Show preview window."), root, QSize(112, 33));
     auto *cmdPrint = makeButton(QStringLiteral("cmdPrint"), QStringLiteral(":/artwork/btn_print.svg"),
@@ -145,10 +147,10 @@ QWidget *TfrmRent_Receipts::buildHeader(QWidget *parent)
     row->setContentsMargins(12, 8, 12, 8);
     row->setSpacing(14);
 
-    auto *btnLogo = makeButton(
-        QStringLiteral("btnLogo"), QStringLiteral(":/artwork/btn_logo.svg"),
-        QStringLiteral("Load a picture to use as the company's logo when printing Rental Agreements."), box,
-        QSize(100, 100));
+    auto *btnLogo =
+        makeButton(QStringLiteral("btnLogo"), QStringLiteral(":/artwork/btn_logo.svg"),
+                   QStringLiteral("Load a picture to use as the company's logo when printing Rental Agreements."), box,
+                   QSize(100, 100));
     connect(btnLogo, &QAbstractButton::clicked, this, &TfrmRent_Receipts::btnLogoClick);
     row->addWidget(btnLogo, 0, Qt::AlignVCenter);
 
@@ -263,10 +265,7 @@ void TfrmRent_Receipts::cmdNumerationClick()
     ui::runUseWindow(window);
 }
 
-void TfrmRent_Receipts::btnLogoClick()
-{
-    ui::runUseWindow(new TfrmLogo(this));
-}
+void TfrmRent_Receipts::btnLogoClick() { ui::runUseWindow(new TfrmLogo(this)); }
 
 void TfrmRent_Receipts::writeHeaderLines()
 {

@@ -2,8 +2,8 @@
 
 #include "agreements/logo.h"
 #include "report/pictures.h"
-#include "ui/widgets/appearance.h"
 #include "ui/dialogs/dialogs.h"
+#include "ui/widgets/appearance.h"
 #include "ui/widgets/picturebutton.h"
 
 #include <QHBoxLayout>

@@ -3,10 +3,10 @@
 #include "agreements/agreementcommon.h"
 #include "records/agreementsettings.h"
 #include "records/inifile.h"
-#include "ui/widgets/appearance.h"
 #include "ui/dialogs/dialogs.h"
-#include "ui/widgets/fieldbehaviour.h"
 #include "ui/qtext.h"
+#include "ui/widgets/appearance.h"
+#include "ui/widgets/fieldbehaviour.h"
 
 #include <QEvent>
 #include <QGroupBox>
@@ -34,7 +34,8 @@ constexpr int kTypedLimit = 5;
 } // namespace
 
 TfrmNumeration::TfrmNumeration(QWidget *caller)
-    : ui::UseWindow({QStringLiteral("TfrmNumeration"), QStringLiteral(" Set Rental Agreements starting number")}, caller)
+    : ui::UseWindow({QStringLiteral("TfrmNumeration"), QStringLiteral(" Set Rental Agreements starting number")},
+                    caller)
 {
 
     auto *imgLogo = new QSvgWidget(QStringLiteral(":/artwork/numeration_art.svg"), this);

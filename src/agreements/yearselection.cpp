@@ -2,12 +2,12 @@
 
 #include "agreements/agreementcommon.h"
 #include "records/recordfiles.h"
-#include "ui/widgets/appearance.h"
 #include "ui/dialogs/dialogs.h"
+#include "ui/qtext.h"
+#include "ui/widgets/appearance.h"
 #include "ui/widgets/fieldbehaviour.h"
 #include "ui/widgets/navigation.h"
 #include "ui/widgets/picturebutton.h"
-#include "ui/qtext.h"
 
 #include <QCloseEvent>
 #include <QDate>
@@ -33,8 +33,7 @@ const QString kEditorCaption = QStringLiteral(" Carvello - Rental Agreements for
 
 } // namespace
 
-TfrmMenuRicevute::TfrmMenuRicevute(QWidget *parent)
-    : ui::GradientWidget(QColor(0x3E, 0x74, 0x9E), Qt::white, parent)
+TfrmMenuRicevute::TfrmMenuRicevute(QWidget *parent) : ui::GradientWidget(QColor(0x3E, 0x74, 0x9E), Qt::white, parent)
 {
     setObjectName(QStringLiteral("TfrmMenuRicevute"));
     setWindowTitle(QStringLiteral(" Carvello - Rental Agreements"));

@@ -1,9 +1,9 @@
 #include "app/launcher.h"
 
+#include "ui/dialogs/tmisc.h"
 #include "ui/widgets/appearance.h"
 #include "ui/widgets/navigation.h"
 #include "ui/widgets/picturebutton.h"
-#include "ui/dialogs/tmisc.h"
 
 #include <QCloseEvent>
 #include <QGridLayout>
@@ -16,12 +16,12 @@ namespace app {
 namespace {
 
 struct Tile {
-    const char *number;    // suffix of the three controls
+    const char *number; // suffix of the three controls
     const char *picture;
     const char *button;
     const char *english;
     const char *italian;
-    const char *target;    // primary window the tile opens
+    const char *target; // primary window the tile opens
 };
 
 constexpr Tile kTiles[] = {

@@ -3,10 +3,10 @@
 #include "clients/clientfields.h"
 #include "records/recordfiles.h"
 #include "ui/dialogs/dialogs.h"
-#include "ui/widgets/hintbar.h"
-#include "ui/widgets/picturebutton.h"
 #include "ui/dialogs/tmisc.h"
 #include "ui/qtext.h"
+#include "ui/widgets/hintbar.h"
+#include "ui/widgets/picturebutton.h"
 
 #include <QHBoxLayout>
 #include <QLabel>

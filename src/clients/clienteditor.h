@@ -13,7 +13,6 @@ class TfrmClients final : public ui::EditorWindow
 public:
     explicit TfrmClients(QWidget *parent = nullptr);
 
-
     void cmdNewClick();
     void cmdDuplicateClick();
     void cmdSaveClick();

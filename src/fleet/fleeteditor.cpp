@@ -65,7 +65,8 @@ TfrmFleet::TfrmFleet(QWidget *parent)
     QWidget *root = panel();
 
     // Button bar.
-    const ui::RecordButtons b = makeRecordButtons({"cmdNuovo", "cmdDuplica", "cmdSalva", "cmdPrimo", "cmdIndietro", "cmdAvanti", "cmdUltimo", "cmdEsci"}, root);
+    const ui::RecordButtons b = makeRecordButtons(
+        {"cmdNuovo", "cmdDuplica", "cmdSalva", "cmdPrimo", "cmdIndietro", "cmdAvanti", "cmdUltimo", "cmdEsci"}, root);
     auto *cmdSlideshow = makeButton(QStringLiteral("cmdSlideshow"), QStringLiteral(":/artwork/slideshow.svg"),
                                     QStringLiteral("View pictures as slide show."), root);
     QLabel *position = makePositionLabel(root);
@@ -180,7 +181,8 @@ TfrmFleet::TfrmFleet(QWidget *parent)
         {QStringLiteral("txtType"), QStringLiteral("Enter the type of vehicle to save the record.")},
         {QStringLiteral("txtMake"), QStringLiteral("Enter the make of the vehicle to save the record.")},
         {QStringLiteral("txtModel"), QStringLiteral("Enter the the model of the vehicle to save the record.")},
-        {QStringLiteral("txtPlate"), QStringLiteral("Enter the license plate number of the vehicle to save the record.")},
+        {QStringLiteral("txtPlate"),
+         QStringLiteral("Enter the license plate number of the vehicle to save the record.")},
         {QStringLiteral("txtYear"), QStringLiteral("Enter the manufacture year of the vehicle to save the record.")},
         {QStringLiteral("txtSeats"), QStringLiteral("Enter the number of seats of the vehicle to save the record.")},
         {QStringLiteral("txtFuel"), QStringLiteral("Enter the fuel type of the vehicle to save the record.")},
@@ -229,10 +231,7 @@ void TfrmFleet::cmdSalvaClick()
     engine()->save();
 }
 
-void TfrmFleet::cmdSlideshowClick()
-{
-    ui::runUseWindow(new TfrmSlideshow_Fleet(this));
-}
+void TfrmFleet::cmdSlideshowClick() { ui::runUseWindow(new TfrmSlideshow_Fleet(this)); }
 
 void TfrmFleet::setPhoto(const Photo &photo)
 {

@@ -17,8 +17,8 @@ constexpr TypingFilter None = TypingFilter::None;
 // name, English title, Italian title, width, row, area, white at rest, filter
 constexpr std::array kFields = {
     EditorFieldDef{"Type", "Type of vehicle:", "Tipo veicolo:", 300, 0, D},
-    EditorFieldDef{"Services", "Services included in rental price:", "Servizi inclusi nel prezzo di noleggio:", 560,
-                   0, D},
+    EditorFieldDef{"Services", "Services included in rental price:", "Servizi inclusi nel prezzo di noleggio:", 560, 0,
+                   D},
     EditorFieldDef{"Make", "Make:", "Marca:", 300, 1, D},
     EditorFieldDef{"Model", "Model:", "Modello:", 300, 1, D},
     EditorFieldDef{"Plate", "Plate number:", "Targa n.", 300, 2, D, false, TypingFilter::Upper},

@@ -286,7 +286,8 @@ QString photoPath(const QString &position)
 {
     // Only a record position names a photo: nothing else may reach the path.
     const QString number = ui::trimControl(position);
-    if (number.isEmpty() || !std::all_of(number.begin(), number.end(), [](QChar c) { return c.isDigit() && c.unicode() < 128; }))
+    if (number.isEmpty()
+        || !std::all_of(number.begin(), number.end(), [](QChar c) { return c.isDigit() && c.unicode() < 128; }))
         return {};
     return photoFolder() + QStringLiteral("/Photo_") + number + QStringLiteral(".jpg");
 }

@@ -3,12 +3,12 @@
 #include "fleet/photo.h"
 #include "fleet/picturebox.h"
 #include "records/datafolder.h"
-#include "records/recordfiles.h"
 #include "records/record.h"
 #include "records/recordfile.h"
+#include "records/recordfiles.h"
 #include "ui/dialogs/dialogs.h"
-#include "ui/qtext.h"
 #include "ui/editor/editorengine.h"
+#include "ui/qtext.h"
 #include "ui/widgets/picturebutton.h"
 
 #include <QLabel>
@@ -25,8 +25,8 @@ const QString kEmptyDatabase = QStringLiteral("Empty database.");
 TfrmSlideshow_Fleet::TfrmSlideshow_Fleet(QWidget *parent)
     : PictureWindow(QStringLiteral("TfrmSlideshow_Fleet"), QStringLiteral(" Slide Show"), parent),
       m_lblPosizione(new QLabel(this)),
-      m_cmdAvanti(new ui::PictureButton(QStringLiteral("cmdAvanti"), QStringLiteral(":/artwork/next.svg"),
-                                        QString(), this)),
+      m_cmdAvanti(
+          new ui::PictureButton(QStringLiteral("cmdAvanti"), QStringLiteral(":/artwork/next.svg"), QString(), this)),
       m_imgBianco(new PictureBox(QStringLiteral("imgBianco"), this)),
       m_timer(new QTimer(this))
 {

@@ -6,8 +6,7 @@ namespace fleet {
 
 TfrmZoom::TfrmZoom(QWidget *parent)
     : PictureWindow(QStringLiteral("TfrmZoom"), QStringLiteral(" Click on the picture to close this window"), parent)
-{
-}
+{ }
 
 void TfrmZoom::showEvent(QShowEvent *event)
 {

@@ -8,22 +8,20 @@ namespace {
 
 // 0x80..0x9F of Windows-1252; the undefined positions keep their C1 value.
 constexpr std::array<char16_t, 32> kHigh = {
-    0x20AC, 0x0081, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021,
-    0x02C6, 0x2030, 0x0160, 0x2039, 0x0152, 0x008D, 0x017D, 0x008F,
-    0x0090, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022, 0x2013, 0x2014,
-    0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178,
+    0x20AC, 0x0081, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021, 0x02C6, 0x2030, 0x0160,
+    0x2039, 0x0152, 0x008D, 0x017D, 0x008F, 0x0090, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022,
+    0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178,
 };
 
 // Base letters of U+0100..U+017F (Latin Extended-A); '?' where none fits.
-constexpr std::string_view kLatinExtA =
-    "AaAaAaCcCcCcCcDd"
-    "DdEeEeEeEeEeGgGg"
-    "GgGgHhHhIiIiIiIi"
-    "Ii??JjKkkLlLlLlL"
-    "lLlNnNnNnnNnOoOo"
-    "OoOoRrRrRrSsSsSs"
-    "SsTtTtTtUuUuUuUu"
-    "UuUuWwYyYZzZzZzs";
+constexpr std::string_view kLatinExtA = "AaAaAaCcCcCcCcDd"
+                                        "DdEeEeEeEeEeGgGg"
+                                        "GgGgHhHhIiIiIiIi"
+                                        "Ii??JjKkkLlLlLlL"
+                                        "lLlNnNnNnnNnOoOo"
+                                        "OoOoRrRrRrSsSsSs"
+                                        "SsTtTtTtUuUuUuUu"
+                                        "UuUuWwYyYZzZzZzs";
 
 constexpr unsigned char kSubstitute = '?';
 
@@ -32,36 +30,78 @@ unsigned char bestFit(char32_t cp)
     if (cp >= 0x0100 && cp <= 0x017F)
         return static_cast<unsigned char>(kLatinExtA[cp - 0x0100]);
     switch (cp) {
-    case 0x0180: return 'b';
-    case 0x0189: case 0x018A: return 'D';
-    case 0x0197: return 'I';
-    case 0x019A: return 'l';
-    case 0x019F: return 'O';
-    case 0x01A0: return 'O';
-    case 0x01A1: return 'o';
-    case 0x01AF: return 'U';
-    case 0x01B0: return 'u';
-    case 0x01B6: return 'z';
-    case 0x01CD: return 'A';
-    case 0x01CE: return 'a';
-    case 0x01CF: return 'I';
-    case 0x01D0: return 'i';
-    case 0x01D1: return 'O';
-    case 0x01D2: return 'o';
-    case 0x01D3: return 'U';
-    case 0x01D4: return 'u';
-    case 0x0218: return 'S';
-    case 0x0219: return 's';
-    case 0x021A: return 'T';
-    case 0x021B: return 't';
-    case 0x2010: case 0x2011: case 0x2012: case 0x2212: return '-';
-    case 0x2032: return '\'';
-    case 0x2033: return '"';
-    case 0x2044: return '/';
-    case 0x2215: return '/';
-    case 0x2024: return '.';
-    case 0x2000: case 0x2001: case 0x2002: case 0x2003: case 0x2004: case 0x2005:
-    case 0x2006: case 0x2007: case 0x2008: case 0x2009: case 0x200A: case 0x202F:
+    case 0x0180:
+        return 'b';
+    case 0x0189:
+    case 0x018A:
+        return 'D';
+    case 0x0197:
+        return 'I';
+    case 0x019A:
+        return 'l';
+    case 0x019F:
+        return 'O';
+    case 0x01A0:
+        return 'O';
+    case 0x01A1:
+        return 'o';
+    case 0x01AF:
+        return 'U';
+    case 0x01B0:
+        return 'u';
+    case 0x01B6:
+        return 'z';
+    case 0x01CD:
+        return 'A';
+    case 0x01CE:
+        return 'a';
+    case 0x01CF:
+        return 'I';
+    case 0x01D0:
+        return 'i';
+    case 0x01D1:
+        return 'O';
+    case 0x01D2:
+        return 'o';
+    case 0x01D3:
+        return 'U';
+    case 0x01D4:
+        return 'u';
+    case 0x0218:
+        return 'S';
+    case 0x0219:
+        return 's';
+    case 0x021A:
+        return 'T';
+    case 0x021B:
+        return 't';
+    case 0x2010:
+    case 0x2011:
+    case 0x2012:
+    case 0x2212:
+        return '-';
+    case 0x2032:
+        return '\'';
+    case 0x2033:
+        return '"';
+    case 0x2044:
+        return '/';
+    case 0x2215:
+        return '/';
+    case 0x2024:
+        return '.';
+    case 0x2000:
+    case 0x2001:
+    case 0x2002:
+    case 0x2003:
+    case 0x2004:
+    case 0x2005:
+    case 0x2006:
+    case 0x2007:
+    case 0x2008:
+    case 0x2009:
+    case 0x200A:
+    case 0x202F:
         return ' ';
     default:
         break;

@@ -99,11 +99,16 @@ unsigned char fold(unsigned char c)
     if ((c >= 'A' && c <= 'Z') || (c >= 0xC0 && c <= 0xDE && c != 0xD7))
         return static_cast<unsigned char>(c + 0x20);
     switch (c) {
-    case 0x8A: return 0x9A;
-    case 0x8C: return 0x9C;
-    case 0x8E: return 0x9E;
-    case 0x9F: return 0xFF;
-    default: return c;
+    case 0x8A:
+        return 0x9A;
+    case 0x8C:
+        return 0x9C;
+    case 0x8E:
+        return 0x9E;
+    case 0x9F:
+        return 0xFF;
+    default:
+        return c;
     }
 }
 
@@ -200,8 +205,7 @@ std::string_view lineBreakOf(const Document &doc)
 
 IniFileError::IniFileError(const std::filesystem::path &file)
     : std::runtime_error("Unable to write to " + file.string()), m_file(file)
-{
-}
+{ }
 
 std::string findIniValue(std::string_view content, std::string_view section, std::string_view key,
                          std::string_view fallback)

@@ -8,6 +8,9 @@ namespace {
 
 constexpr FieldKind H = FieldKind::Hidden;
 
+// The record layouts read best one field a line, as the byte tables list them.
+// clang-format off
+
 constexpr std::array kClientFields = {
     FieldDef{"Name", 250},
     FieldDef{"Gender", 1},
@@ -129,6 +132,7 @@ constexpr std::array kAgreementFields = {
     FieldDef{"ReturnTime", 10},
     FieldDef{"ReturnLocation", 50},
 };
+// clang-format on
 
 constexpr Layout kClient{kClientFields};
 constexpr Layout kVehicle{kVehicleFields};

@@ -24,8 +24,7 @@ class Layout final
 public:
     static constexpr std::size_t kMaxFields = 64;
 
-    constexpr explicit Layout(std::span<const FieldDef> fields)
-        : m_fields(fields)
+    constexpr explicit Layout(std::span<const FieldDef> fields) : m_fields(fields)
     {
         std::size_t total = 0;
         for (std::size_t k = 0; k < fields.size() && k < kMaxFields; ++k) {

@@ -6,7 +6,7 @@
 
 namespace records {
 
-Record::Record(const Layout &layout) : m_layout(&layout), m_bytes(layout.recordLength(), 0) {}
+Record::Record(const Layout &layout) : m_layout(&layout), m_bytes(layout.recordLength(), 0) { }
 
 std::span<std::uint8_t> Record::fieldBytes(std::size_t index)
 {

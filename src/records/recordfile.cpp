@@ -26,10 +26,7 @@ constexpr auto kLockRetry = std::chrono::milliseconds(20);
 constexpr std::size_t kScanBlockBytes = 1 << 20;
 } // namespace
 
-void RecordFile::fail(const std::string &what) const
-{
-    throw RecordFileError(what + ": " + m_path.string());
-}
+void RecordFile::fail(const std::string &what) const { throw RecordFileError(what + ": " + m_path.string()); }
 
 #ifdef _WIN32
 
@@ -122,7 +119,8 @@ RecordFile::RecordFile(const std::filesystem::path &path, std::size_t recordLeng
         }
         std::this_thread::sleep_for(kLockRetry);
     }
-    struct stat st {};
+    struct stat st {
+    };
     if (::fstat(m_fd, &st) != 0 || !S_ISREG(st.st_mode)) {
         ::close(m_fd);
         m_fd = -1;

@@ -78,7 +78,8 @@ bool replaceFile(const std::filesystem::path &target, std::string_view content)
         return false;
     bool ok = true;
     // The settings file keeps the permissions it had.
-    struct stat st {};
+    struct stat st {
+    };
     if (::stat(target.c_str(), &st) == 0)
         ::fchmod(fd, st.st_mode & 07777);
     std::size_t done = 0;

@@ -45,10 +45,7 @@ DocumentDialog::DocumentDialog(const Design &design, QWidget *editor)
     connect(m_action, &QPushButton::clicked, this, &DocumentDialog::btnStampaClick);
 }
 
-void DocumentDialog::btnAnnullaClick()
-{
-    reject();
-}
+void DocumentDialog::btnAnnullaClick() { reject(); }
 
 void DocumentDialog::formShow()
 {

@@ -19,8 +19,8 @@ public:
         QString className; // object name of the window
         QString caption;
         QString pictureName; // object name of the explanatory picture
-        QString picture; // resource path
-        QString actionText; // text of btnStampa
+        QString picture;     // resource path
+        QString actionText;  // text of btnStampa
     };
 
     DocumentDialog(const Design &design, QWidget *editor);

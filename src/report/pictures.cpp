@@ -8,6 +8,7 @@
 #include <QImageReader>
 #include <QPainter>
 #include <QSvgRenderer>
+
 #include <cmath>
 
 namespace report {
@@ -23,8 +24,8 @@ QImage renderSvg(const QString &path, double sharpness)
     if (size.isEmpty())
         return QImage();
     QImage image(QSize(static_cast<int>(std::lround(size.width() * sharpness)),
-                     static_cast<int>(std::lround(size.height() * sharpness))),
-        QImage::Format_ARGB32_Premultiplied);
+                       static_cast<int>(std::lround(size.height() * sharpness))),
+                 QImage::Format_ARGB32_Premultiplied);
     image.fill(Qt::transparent);
     {
         QPainter painter(&image);

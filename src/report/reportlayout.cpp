@@ -5,6 +5,7 @@
 #include <QFontInfo>
 #include <QFontMetricsF>
 #include <QPainter>
+
 #include <algorithm>
 #include <cmath>
 #include <map>
@@ -25,14 +26,8 @@ constexpr double kFinePerPoint = kFinePerInch / 72.0;
 constexpr double kPenMm = 0.2;
 constexpr double kEpsilon = 1e-6;
 
-double fine(double mm)
-{
-    return mm * kFinePerMm;
-}
-QRectF fine(const QRectF &mm)
-{
-    return QRectF(fine(mm.left()), fine(mm.top()), fine(mm.width()), fine(mm.height()));
-}
+double fine(double mm) { return mm * kFinePerMm; }
+QRectF fine(const QRectF &mm) { return QRectF(fine(mm.left()), fine(mm.top()), fine(mm.width()), fine(mm.height())); }
 
 void ensureFontSubstitutes()
 {
@@ -45,7 +40,7 @@ void ensureFontSubstitutes()
 
 struct Metrics {
     QFontMetricsF metrics;
-    double ascent; // mm
+    double ascent;  // mm
     double descent; // mm
 
     explicit Metrics(const QFont &font)
@@ -114,8 +109,8 @@ public:
         std::vector<const ReportBand *> bands;
         for (const ReportBand &b : page.bands)
             bands.push_back(&b);
-        std::stable_sort(
-            bands.begin(), bands.end(), [](const ReportBand *a, const ReportBand *b) { return a->top < b->top; });
+        std::stable_sort(bands.begin(), bands.end(),
+                         [](const ReportBand *a, const ReportBand *b) { return a->top < b->top; });
         for (const ReportBand *band : bands) {
             const int rows = band->kind == BandKind::MasterData ? std::max(0, band->rowCount) : 1;
             for (int row = 0; row < rows; ++row)
@@ -183,8 +178,8 @@ private:
         case ObjectKind::Line:
             item.direction = o.direction;
             item.rect = o.direction == LineDirection::Horizontal
-                ? QRectF(item.frame.left(), item.frame.top(), item.frame.width(), 0)
-                : QRectF(item.frame.left(), item.frame.top(), 0, item.frame.height());
+                            ? QRectF(item.frame.left(), item.frame.top(), item.frame.width(), 0)
+                            : QRectF(item.frame.left(), item.frame.top(), 0, item.frame.height());
             break;
         case ObjectKind::Shape:
             item.fill = o.fill;
@@ -418,10 +413,10 @@ void renderPage(QPainter &painter, const PreparedPage &page, double pixelsPerMm)
             painter.setPen(thin);
             if (item.direction == LineDirection::Horizontal)
                 painter.drawLine(QPointF(fine(item.rect.left()), fine(item.rect.top())),
-                    QPointF(fine(item.rect.right()), fine(item.rect.top())));
+                                 QPointF(fine(item.rect.right()), fine(item.rect.top())));
             else
                 painter.drawLine(QPointF(fine(item.rect.left()), fine(item.rect.top())),
-                    QPointF(fine(item.rect.left()), fine(item.rect.bottom())));
+                                 QPointF(fine(item.rect.left()), fine(item.rect.bottom())));
             break;
         case ObjectKind::Picture:
             if (!item.picture.isNull() && !item.rect.isEmpty())

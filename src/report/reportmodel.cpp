@@ -8,6 +8,7 @@
 #include <QJsonObject>
 #include <QRegularExpression>
 #include <QSet>
+
 #include <utility>
 
 namespace report {
@@ -18,10 +19,7 @@ namespace {
 // plenty and a loop must not hang the program.
 constexpr int kMaxExtends = 4;
 
-[[noreturn]] void fail(const QString &message)
-{
-    throw ReportError(message);
-}
+[[noreturn]] void fail(const QString &message) { throw ReportError(message); }
 
 void checkKeys(const QJsonObject &json, const QStringList &known, const QString &where)
 {
@@ -68,7 +66,7 @@ QColor colour(const QJsonObject &json, const QString &key, const QString &where)
 
 template <typename Enum>
 Enum choice(const QJsonObject &json, const QString &key, const QString &where,
-    std::initializer_list<std::pair<const char *, Enum>> options)
+            std::initializer_list<std::pair<const char *, Enum>> options)
 {
     const QString text = string(json, key, where);
     for (const auto &[word, value] : options) {
@@ -90,18 +88,20 @@ QImage loadDesignPicture(const QString &path, const QString &where)
 // their value, so the same reader builds an object and changes one.
 void applyObject(ReportObject &object, const QJsonObject &json, const QString &where)
 {
-    checkKeys(json,
-        {QStringLiteral("name"), QStringLiteral("kind"), QStringLiteral("left"), QStringLiteral("top"),
-            QStringLiteral("width"), QStringLiteral("height"), QStringLiteral("text"), QStringLiteral("lines"),
-            QStringLiteral("font"), QStringLiteral("hAlign"), QStringLiteral("vAlign"), QStringLiteral("wordWrap"),
-            QStringLiteral("background"), QStringLiteral("gapX"), QStringLiteral("gapY"), QStringLiteral("lineSpacing"),
-            QStringLiteral("picture"), QStringLiteral("centred"), QStringLiteral("direction"), QStringLiteral("fill"),
-            QStringLiteral("outline")},
-        where);
+    checkKeys(json, {QStringLiteral("name"),        QStringLiteral("kind"),    QStringLiteral("left"),
+                     QStringLiteral("top"),         QStringLiteral("width"),   QStringLiteral("height"),
+                     QStringLiteral("text"),        QStringLiteral("lines"),   QStringLiteral("font"),
+                     QStringLiteral("hAlign"),      QStringLiteral("vAlign"),  QStringLiteral("wordWrap"),
+                     QStringLiteral("background"),  QStringLiteral("gapX"),    QStringLiteral("gapY"),
+                     QStringLiteral("lineSpacing"), QStringLiteral("picture"), QStringLiteral("centred"),
+                     QStringLiteral("direction"),   QStringLiteral("fill"),    QStringLiteral("outline")},
+              where);
     if (json.contains(QLatin1String("kind"))) {
         object.kind = choice<ObjectKind>(json, QStringLiteral("kind"), where,
-            {{"text", ObjectKind::Text}, {"picture", ObjectKind::Picture}, {"line", ObjectKind::Line},
-                {"shape", ObjectKind::Shape}});
+                                         {{"text", ObjectKind::Text},
+                                          {"picture", ObjectKind::Picture},
+                                          {"line", ObjectKind::Line},
+                                          {"shape", ObjectKind::Shape}});
     }
     QRectF r = object.rect;
     if (json.contains(QLatin1String("left")))
@@ -133,9 +133,9 @@ void applyObject(ReportObject &object, const QJsonObject &json, const QString &w
         const QJsonObject f = v.toObject();
         const QString fontWhere = QStringLiteral("the font of ") + where;
         checkKeys(f,
-            {QStringLiteral("family"), QStringLiteral("size"), QStringLiteral("bold"), QStringLiteral("italic"),
-                QStringLiteral("colour")},
-            fontWhere);
+                  {QStringLiteral("family"), QStringLiteral("size"), QStringLiteral("bold"), QStringLiteral("italic"),
+                   QStringLiteral("colour")},
+                  fontWhere);
         if (f.contains(QLatin1String("family")))
             object.font.family = string(f, QStringLiteral("family"), fontWhere);
         if (f.contains(QLatin1String("size"))) {
@@ -155,11 +155,11 @@ void applyObject(ReportObject &object, const QJsonObject &json, const QString &w
     }
     if (json.contains(QLatin1String("hAlign"))) {
         object.hAlign = choice<HAlign>(json, QStringLiteral("hAlign"), where,
-            {{"left", HAlign::Left}, {"centre", HAlign::Centre}, {"right", HAlign::Right}});
+                                       {{"left", HAlign::Left}, {"centre", HAlign::Centre}, {"right", HAlign::Right}});
     }
     if (json.contains(QLatin1String("vAlign"))) {
         object.vAlign = choice<VAlign>(json, QStringLiteral("vAlign"), where,
-            {{"top", VAlign::Top}, {"centre", VAlign::Centre}, {"bottom", VAlign::Bottom}});
+                                       {{"top", VAlign::Top}, {"centre", VAlign::Centre}, {"bottom", VAlign::Bottom}});
     }
     if (json.contains(QLatin1String("wordWrap")))
         object.wordWrap = boolean(json, QStringLiteral("wordWrap"), where);
@@ -178,8 +178,9 @@ void applyObject(ReportObject &object, const QJsonObject &json, const QString &w
     if (json.contains(QLatin1String("centred")))
         object.centred = boolean(json, QStringLiteral("centred"), where);
     if (json.contains(QLatin1String("direction"))) {
-        object.direction = choice<LineDirection>(json, QStringLiteral("direction"), where,
-            {{"horizontal", LineDirection::Horizontal}, {"vertical", LineDirection::Vertical}});
+        object.direction =
+            choice<LineDirection>(json, QStringLiteral("direction"), where,
+                                  {{"horizontal", LineDirection::Horizontal}, {"vertical", LineDirection::Vertical}});
     }
     if (json.contains(QLatin1String("fill")))
         object.fill = colour(json, QStringLiteral("fill"), where);
@@ -231,10 +232,11 @@ ReportBand readBand(const QJsonValue &value)
         fail(QStringLiteral("A band has no name"));
     const QString where = QStringLiteral("band \"%1\"").arg(band.name);
     checkKeys(json,
-        {QStringLiteral("name"), QStringLiteral("kind"), QStringLiteral("top"), QStringLiteral("height"),
-            QStringLiteral("rows"), QStringLiteral("allowSplit"), QStringLiteral("objects")},
-        where);
-    band.kind = choice<BandKind>(json, QStringLiteral("kind"), where,
+              {QStringLiteral("name"), QStringLiteral("kind"), QStringLiteral("top"), QStringLiteral("height"),
+               QStringLiteral("rows"), QStringLiteral("allowSplit"), QStringLiteral("objects")},
+              where);
+    band.kind = choice<BandKind>(
+        json, QStringLiteral("kind"), where,
         {{"reportTitle", BandKind::ReportTitle}, {"masterData", BandKind::MasterData}, {"footer", BandKind::Footer}});
     band.top = number(json, QStringLiteral("top"), where);
     band.height = number(json, QStringLiteral("height"), where);
@@ -255,9 +257,9 @@ ReportPage readPage(const QJsonValue &value)
     page.name = json.value(QLatin1String("name")).toString();
     const QString where = QStringLiteral("page \"%1\"").arg(page.name);
     checkKeys(json,
-        {QStringLiteral("name"), QStringLiteral("paper"), QStringLiteral("orientation"), QStringLiteral("margins"),
-            QStringLiteral("objects"), QStringLiteral("bands")},
-        where);
+              {QStringLiteral("name"), QStringLiteral("paper"), QStringLiteral("orientation"),
+               QStringLiteral("margins"), QStringLiteral("objects"), QStringLiteral("bands")},
+              where);
     const QJsonObject paper = json.value(QLatin1String("paper")).toObject();
     const QString paperWhere = QStringLiteral("the paper of ") + where;
     checkKeys(paper, {QStringLiteral("width"), QStringLiteral("height"), QStringLiteral("code")}, paperWhere);
@@ -268,16 +270,18 @@ ReportPage readPage(const QJsonValue &value)
     if (paper.contains(QLatin1String("code")))
         page.paperSizeCode = static_cast<int>(number(paper, QStringLiteral("code"), paperWhere));
     if (json.contains(QLatin1String("orientation"))) {
-        page.orientation = choice<Orientation>(json, QStringLiteral("orientation"), where,
-            {{"portrait", Orientation::Portrait}, {"landscape", Orientation::Landscape}});
+        page.orientation =
+            choice<Orientation>(json, QStringLiteral("orientation"), where,
+                                {{"portrait", Orientation::Portrait}, {"landscape", Orientation::Landscape}});
     }
     if (json.contains(QLatin1String("margins"))) {
         const QJsonObject m = json.value(QLatin1String("margins")).toObject();
         const QString marginWhere = QStringLiteral("the margins of ") + where;
         checkKeys(m, {QStringLiteral("left"), QStringLiteral("top"), QStringLiteral("right"), QStringLiteral("bottom")},
-            marginWhere);
-        page.margins = QMarginsF(m.value(QLatin1String("left")).toDouble(), m.value(QLatin1String("top")).toDouble(),
-            m.value(QLatin1String("right")).toDouble(), m.value(QLatin1String("bottom")).toDouble());
+                  marginWhere);
+        page.margins =
+            QMarginsF(m.value(QLatin1String("left")).toDouble(), m.value(QLatin1String("top")).toDouble(),
+                      m.value(QLatin1String("right")).toDouble(), m.value(QLatin1String("bottom")).toDouble());
     }
     page.objects = readObjects(json, where);
     const QJsonValue bands = json.value(QLatin1String("bands"));
@@ -300,7 +304,7 @@ QByteArray readTemplateFile(const QString &path)
 
 QJsonObject parse(const QByteArray &json, const QString &origin)
 {
-    QJsonParseError error {};
+    QJsonParseError error{};
     const QJsonDocument doc = QJsonDocument::fromJson(json, &error);
     if (error.error != QJsonParseError::NoError || !doc.isObject()) {
         fail(QStringLiteral("The report template %1 is not valid (%2 at offset %3)")
@@ -328,15 +332,9 @@ void ReportPage::setOrientation(Orientation value)
     std::swap(paperWidth, paperHeight);
 }
 
-QRectF ReportPage::area() const
-{
-    return QRectF(0, 0, paperWidth, paperHeight).marginsRemoved(margins);
-}
+QRectF ReportPage::area() const { return QRectF(0, 0, paperWidth, paperHeight).marginsRemoved(margins); }
 
-Report Report::load(const QString &path)
-{
-    return fromJsonObject(parse(readTemplateFile(path), path), path, 0);
-}
+Report Report::load(const QString &path) { return fromJsonObject(parse(readTemplateFile(path), path), path, 0); }
 
 Report Report::fromJson(const QByteArray &json, const QString &origin)
 {
@@ -346,9 +344,9 @@ Report Report::fromJson(const QByteArray &json, const QString &origin)
 Report Report::fromJsonObject(const QJsonObject &root, const QString &origin, int depth)
 {
     checkKeys(root,
-        {QStringLiteral("report"), QStringLiteral("preview"), QStringLiteral("print"), QStringLiteral("pages"),
-            QStringLiteral("extends"), QStringLiteral("changes")},
-        QStringLiteral("the report template ") + origin);
+              {QStringLiteral("report"), QStringLiteral("preview"), QStringLiteral("print"), QStringLiteral("pages"),
+               QStringLiteral("extends"), QStringLiteral("changes")},
+              QStringLiteral("the report template ") + origin);
     Report report;
     if (root.contains(QLatin1String("extends"))) {
         if (depth >= kMaxExtends)
@@ -436,10 +434,7 @@ ReportPage &Report::page(int index)
     return m_pages[static_cast<std::size_t>(index)];
 }
 
-const ReportPage &Report::page(int index) const
-{
-    return const_cast<Report *>(this)->page(index);
-}
+const ReportPage &Report::page(int index) const { return const_cast<Report *>(this)->page(index); }
 
 ReportObject *Report::findObject(const QString &name)
 {

@@ -6,6 +6,7 @@
 #include <QRectF>
 #include <QString>
 #include <QStringList>
+
 #include <stdexcept>
 #include <vector>
 
@@ -16,14 +17,8 @@ namespace report {
 // Templates are designed in report units of 1/96 inch; the program keeps
 // millimetres and converts only where a height is set in units.
 inline constexpr double kMmPerUnit = 25.4 / 96.0;
-inline double unitsToMm(double units)
-{
-    return units * kMmPerUnit;
-}
-inline double mmToUnits(double mm)
-{
-    return mm / kMmPerUnit;
-}
+inline double unitsToMm(double units) { return units * kMmPerUnit; }
+inline double mmToUnits(double mm) { return mm / kMmPerUnit; }
 inline constexpr double kMmPerPoint = 25.4 / 72.0;
 
 // Any failure of loading, filling, preparing or printing a report. The whole
@@ -62,9 +57,9 @@ struct ReportObject {
     HAlign hAlign = HAlign::Left;
     VAlign vAlign = VAlign::Centre;
     bool wordWrap = false;
-    QColor background; // invalid: transparent
-    double gapX = 0.25; // inner distance of the text from the left and right edges
-    double gapY = 0.25; // ... and from the top and bottom edges
+    QColor background;      // invalid: transparent
+    double gapX = 0.25;     // inner distance of the text from the left and right edges
+    double gapY = 0.25;     // ... and from the top and bottom edges
     double lineSpacing = 0; // added between two lines, millimetres
 
     // picture
@@ -106,7 +101,7 @@ struct ReportPage {
     double paperHeight = 297;
     int paperSizeCode = 9; // 9: A4; 256: the size is given by width and height
     Orientation orientation = Orientation::Portrait;
-    QMarginsF margins; // millimetres
+    QMarginsF margins;                 // millimetres
     std::vector<ReportObject> objects; // drawn in this order, under the bands
     std::vector<ReportBand> bands;
 

@@ -6,21 +6,19 @@
 #include <QPainter>
 #include <QPdfWriter>
 #include <QPrinter>
+
 #include <cmath>
 
 namespace report {
 
 namespace {
 
-double pixelsPerMm(const QPaintDevice &device)
-{
-    return device.logicalDpiX() / 25.4;
-}
+double pixelsPerMm(const QPaintDevice &device) { return device.logicalDpiX() / 25.4; }
 
 // Pages `from` to `to` (1-based, inclusive) one after another on an open
 // painter; the device's page layout follows each page.
-void paintRange(
-    QPainter &painter, QPagedPaintDevice &device, const PreparedReport &report, int from, int to, bool &firstSheet)
+void paintRange(QPainter &painter, QPagedPaintDevice &device, const PreparedReport &report, int from, int to,
+                bool &firstSheet)
 {
     for (int n = from; n <= to; ++n) {
         const PreparedPage &page = report.pages.at(n - 1);
@@ -48,17 +46,17 @@ QPageLayout pageLayout(const PreparedPage &page)
     const bool landscape = page.paper.width() > page.paper.height();
     const QSizeF portrait = landscape ? page.paper.transposed() : page.paper;
     const QPageSize size = page.paperSizeCode == 9
-        ? QPageSize(QPageSize::A4)
-        : QPageSize(portrait, QPageSize::Millimeter, QString(), QPageSize::FuzzyMatch);
-    return QPageLayout(
-        size, landscape ? QPageLayout::Landscape : QPageLayout::Portrait, QMarginsF(), QPageLayout::Millimeter);
+                               ? QPageSize(QPageSize::A4)
+                               : QPageSize(portrait, QPageSize::Millimeter, QString(), QPageSize::FuzzyMatch);
+    return QPageLayout(size, landscape ? QPageLayout::Landscape : QPageLayout::Portrait, QMarginsF(),
+                       QPageLayout::Millimeter);
 }
 
 void paintPages(QPagedPaintDevice &device, const PreparedReport &report, int fromPage, int toPage)
 {
     checkPages(report);
-    const int last
-        = toPage <= 0 ? static_cast<int>(report.pages.size()) : std::min(toPage, static_cast<int>(report.pages.size()));
+    const int last =
+        toPage <= 0 ? static_cast<int>(report.pages.size()) : std::min(toPage, static_cast<int>(report.pages.size()));
     const int first = std::max(1, fromPage);
     if (first > last)
         return;
@@ -134,7 +132,7 @@ QImage renderImage(const PreparedPage &page, double dotsPerInch)
 {
     const double perMm = dotsPerInch / 25.4;
     const QSize size(static_cast<int>(std::ceil(page.paper.width() * perMm)),
-        static_cast<int>(std::ceil(page.paper.height() * perMm)));
+                     static_cast<int>(std::ceil(page.paper.height() * perMm)));
     QImage image(size, QImage::Format_ARGB32_Premultiplied);
     image.fill(Qt::white);
     const int dotsPerMeter = static_cast<int>(std::lround(perMm * 1000));

@@ -16,6 +16,7 @@
 #include <QToolButton>
 #include <QVBoxLayout>
 #include <QWheelEvent>
+
 #include <algorithm>
 #include <cmath>
 #include <memory>
@@ -101,21 +102,21 @@ TfrmReportPreview::TfrmReportPreview(const PreparedReport &report, QWidget *pare
     const PreviewOptions &options = m_report.preview;
     if (options.print) {
         QToolButton *print = makeButton(QStringLiteral("btnPrint"), QStringLiteral("Print"),
-            QStringLiteral(":/artwork/print.svg"), QStringLiteral("Print the document"));
+                                        QStringLiteral(":/artwork/print.svg"), QStringLiteral("Print the document"));
         connect(print, &QToolButton::clicked, this, &TfrmReportPreview::btnPrintClick);
         bar->addWidget(print);
     }
     if (options.zoom) {
         QToolButton *zoom = makeButton(QStringLiteral("btnZoom"), QStringLiteral("Zoom"),
-            QStringLiteral(":/artwork/photo_zoom.svg"), QStringLiteral("Change the zoom"));
+                                       QStringLiteral(":/artwork/photo_zoom.svg"), QStringLiteral("Change the zoom"));
         auto *menu = new QMenu(zoom);
         menu->setObjectName(QStringLiteral("mnuZoom"));
         menu->addAction(QStringLiteral("Whole page"), this, [this] { setZoom(ZoomMode::WholePage); });
         menu->addAction(QStringLiteral("Page width"), this, [this] { setZoom(ZoomMode::PageWidth); });
         menu->addSeparator();
         for (const double f : kFactors) {
-            menu->addAction(
-                QStringLiteral("%1%").arg(qRound(f * 100)), this, [this, f] { setZoom(ZoomMode::Factor, f); });
+            menu->addAction(QStringLiteral("%1%").arg(qRound(f * 100)), this,
+                            [this, f] { setZoom(ZoomMode::Factor, f); });
         }
         zoom->setMenu(menu);
         zoom->setPopupMode(QToolButton::InstantPopup);
@@ -123,21 +124,23 @@ TfrmReportPreview::TfrmReportPreview(const PreparedReport &report, QWidget *pare
     }
     if (options.fullScreen) {
         m_fullScreen = makeButton(QStringLiteral("btnFullScreen"), QStringLiteral("Full screen"),
-            QStringLiteral(":/artwork/fullscreen.svg"), QStringLiteral("Show the pages on the whole screen"));
+                                  QStringLiteral(":/artwork/fullscreen.svg"),
+                                  QStringLiteral("Show the pages on the whole screen"));
         m_fullScreen->setCheckable(true);
         connect(m_fullScreen, &QToolButton::clicked, this, &TfrmReportPreview::btnFullScreenClick);
         bar->addWidget(m_fullScreen);
     }
     if (options.pdf) {
-        QToolButton *pdf = makeButton(QStringLiteral("btnPdf"), QStringLiteral("Save as PDF"),
-            QStringLiteral(":/artwork/pdf.svg"), QStringLiteral("Save the pages as a PDF file"));
+        QToolButton *pdf =
+            makeButton(QStringLiteral("btnPdf"), QStringLiteral("Save as PDF"), QStringLiteral(":/artwork/pdf.svg"),
+                       QStringLiteral("Save the pages as a PDF file"));
         connect(pdf, &QToolButton::clicked, this, &TfrmReportPreview::btnPdfClick);
         bar->addWidget(pdf);
     }
     bar->addStretch(1);
     if (options.close) {
         QToolButton *close = makeButton(QStringLiteral("btnClose"), QStringLiteral("Close"),
-            QStringLiteral(":/artwork/close.svg"), QStringLiteral("Close the preview"));
+                                        QStringLiteral(":/artwork/close.svg"), QStringLiteral("Close the preview"));
         connect(close, &QToolButton::clicked, this, &ui::UseWindow::reject);
         bar->addWidget(close);
     }
@@ -171,8 +174,8 @@ TfrmReportPreview::TfrmReportPreview(const PreparedReport &report, QWidget *pare
 
 TfrmReportPreview::~TfrmReportPreview() = default;
 
-QToolButton *TfrmReportPreview::makeButton(
-    const QString &name, const QString &text, const QString &icon, const QString &tip)
+QToolButton *TfrmReportPreview::makeButton(const QString &name, const QString &text, const QString &icon,
+                                           const QString &tip)
 {
     auto *button = new QToolButton(this);
     button->setObjectName(name);
@@ -187,10 +190,7 @@ QToolButton *TfrmReportPreview::makeButton(
     return button;
 }
 
-double TfrmReportPreview::pixelsPerMm() const
-{
-    return m_pages->pixelsPerMm();
-}
+double TfrmReportPreview::pixelsPerMm() const { return m_pages->pixelsPerMm(); }
 
 void TfrmReportPreview::setZoom(ZoomMode mode, double factor)
 {

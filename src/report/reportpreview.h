@@ -1,7 +1,6 @@
 #pragma once
 
 #include "report/reportlayout.h"
-
 #include "ui/widgets/usewindow.h"
 
 class QMenu;

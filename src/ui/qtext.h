@@ -10,7 +10,10 @@ namespace ui {
 
 // The record core speaks UTF-8 std::string; windows speak QString.
 inline std::string toStd(const QString &text) { return text.toStdString(); }
-inline QString toQt(std::string_view text) { return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())); }
+inline QString toQt(std::string_view text)
+{
+    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+}
 
 // The one trimming rule of the program: characters of code 32 or below go
 // from both ends, everything else (a non-breaking space too) stays.

@@ -1,14 +1,14 @@
-#include "app/startup.h"
 #include "agreements/agreementdocument.h"
 #include "agreements/agreementeditor.h"
 #include "agreements/logo.h"
-#include "ui/editor/editorwindow.h"
+#include "app/startup.h"
 #include "report/pictures.h"
 #include "report/reportoutput.h"
 #include "report/reportpreview.h"
 #include "support/pdfwords.h"
 #include "support/testsupport.h"
 #include "ui/dialogs/scripteddialogs.h"
+#include "ui/editor/editorwindow.h"
 
 #include <QApplication>
 #include <QDir>
@@ -29,48 +29,20 @@ namespace {
 
 // The agreement editor's 43 text fields in record order.
 const QStringList kFields = {
-    QStringLiteral("txtCompany01"),
-    QStringLiteral("txtCompany02"),
-    QStringLiteral("txtCompany03"),
-    QStringLiteral("txtCompany04"),
-    QStringLiteral("txtNumber"),
-    QStringLiteral("txtDate"),
-    QStringLiteral("txtName"),
-    QStringLiteral("txtGender"),
-    QStringLiteral("txtBirthDate"),
-    QStringLiteral("txtBirthPlace"),
-    QStringLiteral("txtMobilePhone"),
-    QStringLiteral("txtStreet"),
-    QStringLiteral("txtCity"),
-    QStringLiteral("txtState"),
-    QStringLiteral("txtZip"),
-    QStringLiteral("txtLicense"),
-    QStringLiteral("txtIssDate"),
-    QStringLiteral("txtExpDate"),
-    QStringLiteral("txtAuthority"),
-    QStringLiteral("txtType"),
-    QStringLiteral("txtMake"),
-    QStringLiteral("txtModel"),
-    QStringLiteral("txtPlate"),
-    QStringLiteral("txtVIN"),
-    QStringLiteral("txtDamage"),
-    QStringLiteral("txtInsurance"),
-    QStringLiteral("txtOdoOut"),
-    QStringLiteral("txtOdoIn"),
-    QStringLiteral("txtFuelOut"),
-    QStringLiteral("txtFuelIn"),
-    QStringLiteral("txtServices"),
-    QStringLiteral("txtExtra"),
-    QStringLiteral("txtDaily"),
-    QStringLiteral("txtDays"),
-    QStringLiteral("txtDeposit"),
-    QStringLiteral("txtTotal"),
-    QStringLiteral("txtPayment"),
-    QStringLiteral("txtPickUpDate"),
-    QStringLiteral("txtPickUpTime"),
-    QStringLiteral("txtPickUpLocation"),
-    QStringLiteral("txtReturnDate"),
-    QStringLiteral("txtReturnTime"),
+    QStringLiteral("txtCompany01"),      QStringLiteral("txtCompany02"),   QStringLiteral("txtCompany03"),
+    QStringLiteral("txtCompany04"),      QStringLiteral("txtNumber"),      QStringLiteral("txtDate"),
+    QStringLiteral("txtName"),           QStringLiteral("txtGender"),      QStringLiteral("txtBirthDate"),
+    QStringLiteral("txtBirthPlace"),     QStringLiteral("txtMobilePhone"), QStringLiteral("txtStreet"),
+    QStringLiteral("txtCity"),           QStringLiteral("txtState"),       QStringLiteral("txtZip"),
+    QStringLiteral("txtLicense"),        QStringLiteral("txtIssDate"),     QStringLiteral("txtExpDate"),
+    QStringLiteral("txtAuthority"),      QStringLiteral("txtType"),        QStringLiteral("txtMake"),
+    QStringLiteral("txtModel"),          QStringLiteral("txtPlate"),       QStringLiteral("txtVIN"),
+    QStringLiteral("txtDamage"),         QStringLiteral("txtInsurance"),   QStringLiteral("txtOdoOut"),
+    QStringLiteral("txtOdoIn"),          QStringLiteral("txtFuelOut"),     QStringLiteral("txtFuelIn"),
+    QStringLiteral("txtServices"),       QStringLiteral("txtExtra"),       QStringLiteral("txtDaily"),
+    QStringLiteral("txtDays"),           QStringLiteral("txtDeposit"),     QStringLiteral("txtTotal"),
+    QStringLiteral("txtPayment"),        QStringLiteral("txtPickUpDate"),  QStringLiteral("txtPickUpTime"),
+    QStringLiteral("txtPickUpLocation"), QStringLiteral("txtReturnDate"),  QStringLiteral("txtReturnTime"),
     QStringLiteral("txtReturnLocation"),
 };
 
@@ -149,13 +121,10 @@ struct Box {
     QRectF rect;
 };
 
-bool near(double a, double b, double tolerance)
-{
-    return std::abs(a - b) <= tolerance;
-}
+bool near(double a, double b, double tolerance) { return std::abs(a - b) <= tolerance; }
 
-PreparedPage preparedAgreement(
-    const QWidget *editor, const QString &templatePath = kAgreementTemplate, const QImage &logo = defaultLogo())
+PreparedPage preparedAgreement(const QWidget *editor, const QString &templatePath = kAgreementTemplate,
+                               const QImage &logo = defaultLogo())
 {
     Report report = Report::load(templatePath);
     fillAgreement(report, recordOf(editor), logo);
@@ -222,10 +191,7 @@ private:
     agreements::TfrmRent_Receipts *m_editor = nullptr;
 };
 
-void TestAgreementDocument::initTestCase()
-{
-    app::prepareApplication(*qApp);
-}
+void TestAgreementDocument::initTestCase() { app::prepareApplication(*qApp); }
 
 void TestAgreementDocument::init()
 {
@@ -295,7 +261,7 @@ void TestAgreementDocument::windowsLookAsDesigned()
         QVERIFY(!label->pixmap().isNull());
     }
     QCOMPARE(window->findChild<QLabel *>(QStringLiteral("imgTemp"))->pixmap().deviceIndependentSize().toSize(),
-        QSize(297, 184));
+             QSize(297, 184));
     // Centred over the editor.
     QVERIFY(std::abs(window->geometry().center().x() - m_editor->geometry().center().x()) <= 1);
     QVERIFY(std::abs(window->geometry().center().y() - m_editor->geometry().center().y()) <= 1);
@@ -310,7 +276,8 @@ void TestAgreementDocument::everyTextObjectIsFilledFromItsField()
         QLineEdit *edit = fieldOf(m_editor, name);
         const QString value = name.mid(3).left(edit->maxLength());
         typed.insert(name.mid(3), value);
-        edit->setText(value.size() + 2 <= edit->maxLength() ? QStringLiteral(" ") + value + QStringLiteral(" ") : value);
+        edit->setText(value.size() + 2 <= edit->maxLength() ? QStringLiteral(" ") + value + QStringLiteral(" ")
+                                                            : value);
     }
     const PreparedPage page = preparedAgreement(m_editor);
     QCOMPARE(page.paper, QSizeF(210, 297));
@@ -458,8 +425,8 @@ void TestAgreementDocument::objectsStandWhereDesigned()
     const PreparedItem *item = page.find(name);
     QVERIFY(item);
     QVERIFY2(near(item->rect.left(), rect.left(), 1e-9) && near(item->rect.top(), rect.top(), 1e-9)
-            && near(item->rect.width(), rect.width(), 1e-9) && near(item->rect.height(), rect.height(), 1e-9),
-        qPrintable(name));
+                 && near(item->rect.width(), rect.width(), 1e-9) && near(item->rect.height(), rect.height(), 1e-9),
+             qPrintable(name));
     QCOMPARE(item->text(), text);
     QCOMPARE(item->font.family, family);
     QCOMPARE(item->font.points, points);
@@ -544,8 +511,9 @@ void TestAgreementDocument::logo()
     const PreparedItem *logo = prepared.pages.value(0).find(QStringLiteral("imgLogo"));
     QVERIFY(logo);
     QVERIFY2(near(logo->rect.left(), expected.left(), 0.01) && near(logo->rect.top(), expected.top(), 0.01)
-            && near(logo->rect.width(), expected.width(), 0.01) && near(logo->rect.height(), expected.height(), 0.01),
-        qPrintable(QStringLiteral("%1 x %2").arg(logo->rect.width()).arg(logo->rect.height())));
+                 && near(logo->rect.width(), expected.width(), 0.01)
+                 && near(logo->rect.height(), expected.height(), 0.01),
+             qPrintable(QStringLiteral("%1 x %2").arg(logo->rect.width()).arg(logo->rect.height())));
     QCOMPARE(logo->picture.size() == defaultLogo().size(), isDefault);
     if (!isDefault)
         QCOMPARE(logo->picture.pixelColor(0, 0), QColor(Qt::white));
@@ -557,7 +525,7 @@ void TestAgreementDocument::printedPdfShowsTheAgreementAtItsPlaces()
     pressWhenShown(QStringLiteral("btnStampa"));
     const QStringList before = texts(m_editor);
     printAgreement(m_editor);
-    QCOMPARE(m_dialogs->modalShown, QStringList {QStringLiteral("TfrmStampaRic")});
+    QCOMPARE(m_dialogs->modalShown, QStringList{QStringLiteral("TfrmStampaRic")});
     QCOMPARE(m_dialogs->printDialogs, 1);
     QVERIFY(m_dialogs->messages.isEmpty());
     QCOMPARE(m_dialogs->printerOffers[0].copies, 1);
@@ -609,7 +577,7 @@ void TestAgreementDocument::cancelPrintsNothing()
 {
     pressWhenShown(QStringLiteral("btnAnnulla"));
     printAgreement(m_editor);
-    QCOMPARE(m_dialogs->modalShown, QStringList {QStringLiteral("TfrmStampaRic")});
+    QCOMPARE(m_dialogs->modalShown, QStringList{QStringLiteral("TfrmStampaRic")});
     QCOMPARE(m_dialogs->printDialogs, 0);
     QVERIFY(m_dialogs->messages.isEmpty());
     QVERIFY(!QFile::exists(printFile()));
@@ -660,9 +628,9 @@ void TestAgreementDocument::failuresShowTheWindowsWarning()
         QVERIFY(at > 0);
         const qsizetype end = json.indexOf('\n', at);
         json.replace(at, end - at,
-            failure == QLatin1String("kind")
-                ? QByteArray(R"({"name": "txtZip", "kind": "shape", "left": 95, "top": 83, "width": 4, "height": 4},)")
-                : QByteArray());
+                     failure == QLatin1String("kind") ? QByteArray(
+                         R"({"name": "txtZip", "kind": "shape", "left": 95, "top": 83, "width": 4, "height": 4},)")
+                                                      : QByteArray());
         const QString path = m_data->root() + QStringLiteral("/broken.json");
         testing::writeFile(path, json);
         window->setTemplatePath(path);
@@ -698,8 +666,8 @@ void TestAgreementDocument::previewShowsThePreviewLayoutAndPrintsIt()
         return 0;
     });
     previewAgreement(m_editor);
-    QCOMPARE(
-        m_dialogs->modalShown, (QStringList {QStringLiteral("TfrmAnteprimaRic"), QStringLiteral("TfrmReportPreview")}));
+    QCOMPARE(m_dialogs->modalShown,
+             (QStringList{QStringLiteral("TfrmAnteprimaRic"), QStringLiteral("TfrmReportPreview")}));
     QVERIFY(m_dialogs->messages.isEmpty());
     QCOMPARE(previewTitle, QStringLiteral("Rental Agreement"));
     QCOMPARE(shown.find(QStringLiteral("shpNumFatt"))->rect, QRectF(129.0, 14.0, 67.0, 22.0));

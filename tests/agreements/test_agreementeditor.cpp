@@ -2,9 +2,9 @@
 #include "records/layout.h"
 #include "support/editorcases.h"
 #include "support/testsupport.h"
-#include "ui/widgets/appearance.h"
 #include "ui/dialogs/dialogs.h"
 #include "ui/dialogs/scripteddialogs.h"
+#include "ui/widgets/appearance.h"
 
 #include <QAbstractButton>
 #include <QApplication>
@@ -244,7 +244,7 @@ void TestAgreementEditor::closingWritesTheHeaderLines()
     window()->close();
     QVERIFY(!window()->isVisible());
     QCOMPARE(testing::readFile(settingsFile()),
-        QByteArray("[Rental Company]\r\nLine 1=\r\nLine 2=\r\nLine 3=\r\nLine 4=\r\n"));
+             QByteArray("[Rental Company]\r\nLine 1=\r\nLine 2=\r\nLine 3=\r\nLine 4=\r\n"));
 
     window()->show();
     edit(QStringLiteral("txtCompany01"))->setText(QStringLiteral("  Rossi Rent  "));
@@ -254,7 +254,7 @@ void TestAgreementEditor::closingWritesTheHeaderLines()
     QVERIFY(!window()->isVisible());
     QVERIFY(dialogs().messages.isEmpty());
     QCOMPARE(testing::readFile(settingsFile()),
-        QByteArray("[Rental Company]\r\nLine 1=Rossi Rent\r\nLine 2=\r\nLine 3=Forl\xEC\r\nLine 4=\r\n"));
+             QByteArray("[Rental Company]\r\nLine 1=Rossi Rent\r\nLine 2=\r\nLine 3=Forl\xEC\r\nLine 4=\r\n"));
     QVERIFY(!QFile::exists(yearFile())); // the unsaved agreement is dropped
     window()->show();
     QCOMPARE(edit(QStringLiteral("txtCompany03"))->text(), QStringLiteral("Forlì"));
@@ -281,7 +281,7 @@ void TestAgreementEditor::closingWithAnUnwritableSettingsFile()
     QCOMPARE(dialogs().messages[0].kind, ui::MessageKind::Error);
     QCOMPARE(dialogs().lastText(), QStringLiteral("Unable to write to ") + QDir::toNativeSeparators(settingsFile()));
     QVERIFY(!window()->isVisible()); // the window still closes
-    window()->show(); // and opens again with empty header lines
+    window()->show();                // and opens again with empty header lines
     QCOMPARE(edit(QStringLiteral("txtCompany01"))->text(), QString());
 }
 
@@ -327,8 +327,8 @@ void TestAgreementEditor::printAndPreviewUseTheFieldsOnScreen()
         return 0;
     });
     click(QStringLiteral("cmdPreview"));
-    QCOMPARE(
-        dialogs().modalShown, QStringList({QStringLiteral("TfrmAnteprimaRic"), QStringLiteral("TfrmReportPreview")}));
+    QCOMPARE(dialogs().modalShown,
+             QStringList({QStringLiteral("TfrmAnteprimaRic"), QStringLiteral("TfrmReportPreview")}));
     QVERIFY(dialogs().messages.isEmpty());
 }
 

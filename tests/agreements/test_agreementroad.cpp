@@ -1,11 +1,11 @@
 #include "app/startup.h"
 #include "records/layout.h"
 #include "support/testsupport.h"
-#include "ui/widgets/appearance.h"
 #include "ui/dialogs/dialogs.h"
+#include "ui/dialogs/scripteddialogs.h"
+#include "ui/widgets/appearance.h"
 #include "ui/widgets/navigation.h"
 #include "ui/widgets/picturebutton.h"
-#include "ui/dialogs/scripteddialogs.h"
 
 #include <QApplication>
 #include <QDate>
@@ -95,9 +95,8 @@ void TestAgreementRoad::stop()
 void TestAgreementRoad::firstAgreementsAndRestart()
 {
     openYear();
-    QCOMPARE(window("TfrmRent_Receipts")->windowTitle(),
-             QStringLiteral(" Carvello - Rental Agreements for the year ")
-                 + QDate::currentDate().toString(QStringLiteral("yyyy")));
+    QCOMPARE(window("TfrmRent_Receipts")->windowTitle(), QStringLiteral(" Carvello - Rental Agreements for the year ")
+                                                             + QDate::currentDate().toString(QStringLiteral("yyyy")));
     press("TfrmRent_Receipts", "cmdNuovo");
     QCOMPARE(field("txtNumber")->text(), QStringLiteral("1"));
     QCOMPARE(field("txtDate")->text(), ui::todayText());

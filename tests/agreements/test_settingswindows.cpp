@@ -4,8 +4,8 @@
 #include "app/startup.h"
 #include "support/testsupport.h"
 #include "ui/dialogs/dialogs.h"
-#include "ui/widgets/picturebutton.h"
 #include "ui/dialogs/scripteddialogs.h"
+#include "ui/widgets/picturebutton.h"
 
 #include <QApplication>
 #include <QDir>
@@ -32,8 +32,7 @@ QPushButton *button(QWidget *window, const char *name)
 
 bool sameImage(const QImage &a, const QImage &b)
 {
-    return a.size() == b.size()
-        && a.convertToFormat(QImage::Format_RGB32) == b.convertToFormat(QImage::Format_RGB32);
+    return a.size() == b.size() && a.convertToFormat(QImage::Format_RGB32) == b.convertToFormat(QImage::Format_RGB32);
 }
 
 } // namespace

@@ -1,12 +1,12 @@
 #include "agreements/logo.h"
 #include "agreements/yearselection.h"
-#include "records/layout.h"
 #include "app/startup.h"
+#include "records/layout.h"
 #include "support/testsupport.h"
 #include "ui/dialogs/dialogs.h"
+#include "ui/dialogs/scripteddialogs.h"
 #include "ui/widgets/navigation.h"
 #include "ui/widgets/picturebutton.h"
-#include "ui/dialogs/scripteddialogs.h"
 
 #include <QApplication>
 #include <QDate>
@@ -142,9 +142,12 @@ void TestYearSelection::yearFieldTakesOnlyDigits_data()
 {
     QTest::addColumn<QString>("typed");
     QTest::addColumn<QString>("expected");
-    QTest::newRow("digits") << "2031" << "2031";
-    QTest::newRow("letters and blanks swallowed") << "2a0 x3-1." << "2031";
-    QTest::newRow("at most four") << "202512" << "2025";
+    QTest::newRow("digits") << "2031"
+                            << "2031";
+    QTest::newRow("letters and blanks swallowed") << "2a0 x3-1."
+                                                  << "2031";
+    QTest::newRow("at most four") << "202512"
+                                  << "2025";
 }
 
 void TestYearSelection::yearFieldTakesOnlyDigits()

@@ -2,9 +2,9 @@
 #include "app/startup.h"
 #include "clients/clienteditor.h"
 #include "support/testsupport.h"
+#include "ui/dialogs/scripteddialogs.h"
 #include "ui/widgets/navigation.h"
 #include "ui/widgets/picturebutton.h"
-#include "ui/dialogs/scripteddialogs.h"
 
 #include <QApplication>
 #include <QDir>

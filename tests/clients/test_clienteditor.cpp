@@ -43,10 +43,10 @@ void TestClientEditor::issuesIconExplainsAndFocuses()
     click(QStringLiteral("icoIssues"));
     QCOMPARE(dialogs().messages.last().kind, ui::MessageKind::Information);
     QCOMPARE(dialogs().lastText(),
-        QStringLiteral("Describe any pending issues you have with your client in this text box.\n\r\n\r"
-                       "If you don't have any pending issues, just leave this text box empty.\n\r\n\r"
-                       "Click on the button with the yellow triangle icon to get the list of pending issues "
-                       "you have with all of your clients."));
+             QStringLiteral("Describe any pending issues you have with your client in this text box.\n\r\n\r"
+                            "If you don't have any pending issues, just leave this text box empty.\n\r\n\r"
+                            "Click on the button with the yellow triangle icon to get the list of pending issues "
+                            "you have with all of your clients."));
     QVERIFY(edit(QStringLiteral("txtIssues"))->hasFocus());
 }
 

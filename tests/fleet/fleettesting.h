@@ -58,7 +58,7 @@ inline Decoded decode(const QByteArray &bytes)
 inline bool near(const QColor &a, const QColor &b, int tolerance = 24)
 {
     return std::abs(a.red() - b.red()) <= tolerance && std::abs(a.green() - b.green()) <= tolerance
-        && std::abs(a.blue() - b.blue()) <= tolerance;
+           && std::abs(a.blue() - b.blue()) <= tolerance;
 }
 
 } // namespace fleettesting

@@ -3,9 +3,9 @@
 #include "fleet/picturebox.h"
 #include "support/editorcases.h"
 #include "ui/dialogs/dialogs.h"
+#include "ui/dialogs/scripteddialogs.h"
 #include "ui/widgets/navigation.h"
 #include "ui/widgets/picturebutton.h"
-#include "ui/dialogs/scripteddialogs.h"
 
 #include <QApplication>
 #include <QLabel>

@@ -7,8 +7,8 @@
 #include "records/layout.h"
 #include "support/testsupport.h"
 #include "support/windowcontrols.h"
-#include "ui/widgets/picturebutton.h"
 #include "ui/dialogs/scripteddialogs.h"
+#include "ui/widgets/picturebutton.h"
 
 #include <QApplication>
 #include <QDir>
@@ -28,8 +28,13 @@ const records::Layout &vehicles() { return records::vehicleLayout(); }
 
 QByteArray vehicleRecord(const QByteArray &make)
 {
-    return testing::encodeRecord(vehicles(), {{"Type", "Car"}, {"Make", make}, {"Model", "M"}, {"Plate", "AB1"},
-                                              {"Year", "2020"}, {"Seats", "5"}, {"Fuel", "Diesel"}});
+    return testing::encodeRecord(vehicles(), {{"Type", "Car"},
+                                              {"Make", make},
+                                              {"Model", "M"},
+                                              {"Plate", "AB1"},
+                                              {"Year", "2020"},
+                                              {"Seats", "5"},
+                                              {"Fuel", "Diesel"}});
 }
 
 QByteArray bitmap(QSize size, const QColor &colour) { return encoded(picture(size, colour), "BMP"); }
@@ -289,11 +294,16 @@ void TestFleetPhotos::photoPathIsOnlyEverAPosition_data()
 {
     QTest::addColumn<QString>("position");
     QTest::addColumn<QString>("name");
-    QTest::newRow("12") << "12" << "Photo_12.jpg";
-    QTest::newRow("trimmed") << " 7 " << "Photo_7.jpg";
-    QTest::newRow("empty") << "" << "";
-    QTest::newRow("path") << "../x" << "";
-    QTest::newRow("letters") << "1a" << "";
+    QTest::newRow("12") << "12"
+                        << "Photo_12.jpg";
+    QTest::newRow("trimmed") << " 7 "
+                             << "Photo_7.jpg";
+    QTest::newRow("empty") << ""
+                           << "";
+    QTest::newRow("path") << "../x"
+                          << "";
+    QTest::newRow("letters") << "1a"
+                             << "";
 }
 
 void TestFleetPhotos::photoPathIsOnlyEverAPosition()
@@ -334,7 +344,8 @@ void TestFleetPhotos::loadPictureAsksForJpegOrBitmap()
     QCOMPARE(m_dialogs->fileRequests.size(), 1);
     const ui::FileDialogRequest &request = m_dialogs->fileRequests[0];
     QCOMPARE(request.title, QStringLiteral("Select an image in Jpeg or Bitmap format."));
-    QVERIFY2(request.filter.startsWith(QStringLiteral("JPEG (*.jpg; *.jpeg);;Bitmap (*.bmp)")), qPrintable(request.filter));
+    QVERIFY2(request.filter.startsWith(QStringLiteral("JPEG (*.jpg; *.jpeg);;Bitmap (*.bmp)")),
+             qPrintable(request.filter));
     // Whatever else the platform decodes is offered after them.
     QVERIFY(request.filter.contains(QStringLiteral("*.png")));
     QVERIFY(m_dialogs->messages.isEmpty());
@@ -404,9 +415,9 @@ void TestFleetPhotos::browsingReadsEachPositionsPhoto()
     testing::writeFile(photoFile(1), one);
     // 2: no file
     testing::writeFile(photoFile(3), three);
-    testing::writeFile(photoFile(4), one.left(one.size() / 3));          // truncated
+    testing::writeFile(photoFile(4), one.left(one.size() / 3));             // truncated
     testing::writeFile(photoFile(5), QByteArray("plain text, no picture")); // not a picture
-    QDir().mkpath(photoFile(6));                                          // a folder
+    QDir().mkpath(photoFile(6));                                            // a folder
 
     struct Expected {
         const char *button;
@@ -414,8 +425,8 @@ void TestFleetPhotos::browsingReadsEachPositionsPhoto()
         QSize size; // empty: the placeholder
     };
     const Expected steps[] = {
-        {"cmdPrimo", 1, QSize(3000, 2000)}, {"cmdAvanti", 2, QSize()}, {"cmdAvanti", 3, QSize(640, 480)},
-        {"cmdAvanti", 4, QSize()},          {"cmdAvanti", 5, QSize()}, {"cmdUltimo", 6, QSize()},
+        {"cmdPrimo", 1, QSize(3000, 2000)}, {"cmdAvanti", 2, QSize()},          {"cmdAvanti", 3, QSize(640, 480)},
+        {"cmdAvanti", 4, QSize()},          {"cmdAvanti", 5, QSize()},          {"cmdUltimo", 6, QSize()},
         {"cmdIndietro", 5, QSize()},        {"cmdPrimo", 1, QSize(3000, 2000)},
     };
     for (const Expected &e : steps) {
@@ -430,7 +441,7 @@ void TestFleetPhotos::browsingReadsEachPositionsPhoto()
             QVERIFY(imgFoto()->image().width() <= 616 && imgFoto()->image().height() <= 346);
         }
     }
-    QVERIFY(m_dialogs->messages.isEmpty()); // never a message for a photo
+    QVERIFY(m_dialogs->messages.isEmpty());         // never a message for a photo
     QCOMPARE(testing::readFile(photoFile(1)), one); // reading writes nothing
     QVERIFY(!QFile::exists(photoFile(2)));
 }
@@ -515,9 +526,12 @@ void TestFleetPhotos::savePictureWritesACopy_data()
 {
     QTest::addColumn<QString>("chosen");
     QTest::addColumn<QString>("written");
-    QTest::newRow("with extension") << "copy.jpg" << "copy.jpg";
-    QTest::newRow("without extension") << "copy" << "copy.jpg";
-    QTest::newRow("other extension kept") << "copy.jpeg" << "copy.jpeg";
+    QTest::newRow("with extension") << "copy.jpg"
+                                    << "copy.jpg";
+    QTest::newRow("without extension") << "copy"
+                                       << "copy.jpg";
+    QTest::newRow("other extension kept") << "copy.jpeg"
+                                          << "copy.jpeg";
 }
 
 void TestFleetPhotos::savePictureWritesACopy()

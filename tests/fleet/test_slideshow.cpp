@@ -6,8 +6,8 @@
 #include "fleettesting.h"
 #include "records/layout.h"
 #include "support/testsupport.h"
-#include "ui/widgets/picturebutton.h"
 #include "ui/dialogs/scripteddialogs.h"
+#include "ui/widgets/picturebutton.h"
 
 #include <QApplication>
 #include <QDir>
@@ -24,8 +24,8 @@ using namespace fleettesting;
 namespace {
 
 const QString kStart = QStringLiteral(":/artwork/slideshow_start.svg");
-const QString kCannotOpen = QStringLiteral(
-    "Unable to open the database.\n\r\n\rMake sure you have administration privileges for the app installation folder.");
+const QString kCannotOpen = QStringLiteral("Unable to open the database.\n\r\n\rMake sure you have administration "
+                                           "privileges for the app installation folder.");
 
 QByteArray vehicleRecord(const QByteArray &make)
 {
@@ -52,7 +52,7 @@ public:
     QString saveFileName(QWidget *, const ui::FileDialogRequest &) override { return {}; }
     bool choosePrinter(QWidget *, QPrinter &) override { return false; }
     int execModal(QDialog *) override { return 0; }
-    void shellOpen(const QString &) override {}
+    void shellOpen(const QString &) override { }
 
     std::function<void()> during;
     QStringList texts;
@@ -87,7 +87,10 @@ private:
         return m_data->file(QStringLiteral("Vehicle_Fleet/Photo_%1.jpg").arg(position));
     }
     QString dbFile() const { return m_data->file(QStringLiteral("Vehicle_Fleet.pro")); }
-    static fleet::PictureBox *imgFoto(QWidget *w) { return w->findChild<fleet::PictureBox *>(QStringLiteral("imgFoto")); }
+    static fleet::PictureBox *imgFoto(QWidget *w)
+    {
+        return w->findChild<fleet::PictureBox *>(QStringLiteral("imgFoto"));
+    }
     // The colour in the middle of the picture on show.
     static QColor shownColour(QWidget *w)
     {

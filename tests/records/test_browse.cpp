@@ -44,14 +44,30 @@ void TestBrowse::browsing_data()
 
     const int shown = int(BrowseOutcome::Shown);
     const int nothing = int(BrowseOutcome::Nothing);
-    QTest::newRow("first") << "first" << "2" << shown << "1" << "A";
-    QTest::newRow("last") << "last" << "" << shown << "3" << "C";
-    QTest::newRow("next from new record") << "next" << "" << shown << "1" << "A";
-    QTest::newRow("next") << "next" << "1" << shown << "2" << "B";
-    QTest::newRow("next on last") << "next" << "3" << nothing << "-" << "";
-    QTest::newRow("previous from new record") << "previous" << "" << shown << "1" << "A";
-    QTest::newRow("previous") << "previous" << "3" << shown << "2" << "B";
-    QTest::newRow("previous on first") << "previous" << "1" << nothing << "-" << "";
+    QTest::newRow("first") << "first"
+                           << "2" << shown << "1"
+                           << "A";
+    QTest::newRow("last") << "last"
+                          << "" << shown << "3"
+                          << "C";
+    QTest::newRow("next from new record") << "next"
+                                          << "" << shown << "1"
+                                          << "A";
+    QTest::newRow("next") << "next"
+                          << "1" << shown << "2"
+                          << "B";
+    QTest::newRow("next on last") << "next"
+                                  << "3" << nothing << "-"
+                                  << "";
+    QTest::newRow("previous from new record") << "previous"
+                                              << "" << shown << "1"
+                                              << "A";
+    QTest::newRow("previous") << "previous"
+                              << "3" << shown << "2"
+                              << "B";
+    QTest::newRow("previous on first") << "previous"
+                                       << "1" << nothing << "-"
+                                       << "";
 }
 
 void TestBrowse::browsing()

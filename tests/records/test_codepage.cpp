@@ -30,7 +30,9 @@ void TestCodePage::encode_data()
     QTest::newRow("latin extended best fit") << QStringLiteral("āČőŁżŠ") << QByteArray("aCoLz\x8A");
     QTest::newRow("cyrillic substitute") << QStringLiteral("Жук") << QByteArray("???");
     QTest::newRow("chinese substitute") << QStringLiteral("车") << QByteArray("?");
-    QTest::newRow("emoji is one substitute") << QString::fromUtf8("a\xF0\x9F\x9A\x97" "b") << QByteArray("a?b");
+    QTest::newRow("emoji is one substitute") << QString::fromUtf8("a\xF0\x9F\x9A\x97"
+                                                                  "b")
+                                             << QByteArray("a?b");
     QTest::newRow("decomposed accent") << QString::fromUtf8("e\xCC\x81") << QByteArray("e");
     QTest::newRow("fullwidth") << QStringLiteral("ＡＢ１") << QByteArray("AB1");
 }

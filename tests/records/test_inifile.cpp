@@ -58,28 +58,27 @@ void TestIniFile::read_data()
     QTest::newRow("crlf other section") << crlf << QByteArray("Rental Agreements") << QByteArray("Start Number")
                                         << "500";
     QTest::newRow("lf") << QByteArray("[A]\nk=v\n") << QByteArray("A") << QByteArray("k") << "v";
-    QTest::newRow("no final line break") << QByteArray("[A]\r\nk=last") << QByteArray("A") << QByteArray("k")
-                                         << "last";
+    QTest::newRow("no final line break") << QByteArray("[A]\r\nk=last") << QByteArray("A") << QByteArray("k") << "last";
     QTest::newRow("case of names ignored") << QByteArray("[rental COMPANY]\r\nLINE 1=x\r\n")
                                            << QByteArray("Rental Company") << QByteArray("line 1") << "x";
     QTest::newRow("blanks around names and value")
         << QByteArray("  [ A ]  \r\n\t k \t=  two words  \r\n") << QByteArray("A") << QByteArray("k") << "two words";
-    QTest::newRow("double quotes dropped") << QByteArray("[A]\r\nk=\" padded \"\r\n") << QByteArray("A")
-                                           << QByteArray("k") << " padded ";
-    QTest::newRow("single quotes dropped") << QByteArray("[A]\r\nk='x'\r\n") << QByteArray("A") << QByteArray("k")
-                                           << "x";
-    QTest::newRow("unmatched quote kept") << QByteArray("[A]\r\nk=\"Best\" Cars\r\n") << QByteArray("A")
-                                          << QByteArray("k") << "\"Best\" Cars";
+    QTest::newRow("double quotes dropped")
+        << QByteArray("[A]\r\nk=\" padded \"\r\n") << QByteArray("A") << QByteArray("k") << " padded ";
+    QTest::newRow("single quotes dropped")
+        << QByteArray("[A]\r\nk='x'\r\n") << QByteArray("A") << QByteArray("k") << "x";
+    QTest::newRow("unmatched quote kept")
+        << QByteArray("[A]\r\nk=\"Best\" Cars\r\n") << QByteArray("A") << QByteArray("k") << "\"Best\" Cars";
     QTest::newRow("equals in value") << QByteArray("[A]\r\nk=a=b\r\n") << QByteArray("A") << QByteArray("k") << "a=b";
     QTest::newRow("empty value") << QByteArray("[A]\r\nk=\r\n") << QByteArray("A") << QByteArray("k") << "";
-    QTest::newRow("first duplicate key wins") << QByteArray("[A]\r\nk=1\r\nk=2\r\n") << QByteArray("A")
-                                              << QByteArray("k") << "1";
-    QTest::newRow("first section of a name wins") << QByteArray("[A]\r\nx=0\r\n[A]\r\nk=2\r\n") << QByteArray("A")
-                                                  << QByteArray("k") << "<missing>";
-    QTest::newRow("key of another section") << QByteArray("[B]\r\nk=1\r\n[A]\r\nj=2\r\n") << QByteArray("A")
-                                            << QByteArray("k") << "<missing>";
-    QTest::newRow("entries before any section") << QByteArray("k=1\r\n") << QByteArray("A") << QByteArray("k")
-                                                << "<missing>";
+    QTest::newRow("first duplicate key wins")
+        << QByteArray("[A]\r\nk=1\r\nk=2\r\n") << QByteArray("A") << QByteArray("k") << "1";
+    QTest::newRow("first section of a name wins")
+        << QByteArray("[A]\r\nx=0\r\n[A]\r\nk=2\r\n") << QByteArray("A") << QByteArray("k") << "<missing>";
+    QTest::newRow("key of another section")
+        << QByteArray("[B]\r\nk=1\r\n[A]\r\nj=2\r\n") << QByteArray("A") << QByteArray("k") << "<missing>";
+    QTest::newRow("entries before any section")
+        << QByteArray("k=1\r\n") << QByteArray("A") << QByteArray("k") << "<missing>";
     QTest::newRow("commented entry") << QByteArray("[A]\r\n;k=1\r\nk=2\r\n") << QByteArray("A") << QByteArray("k")
                                      << "2";
     QTest::newRow("line without equals") << QByteArray("[A]\r\nk\r\n") << QByteArray("A") << QByteArray("k")
@@ -90,12 +89,12 @@ void TestIniFile::read_data()
                                                << QByteArray("societ\xC3\xA0") << QByteArray("citt\xC3\xA0") << "1";
     QTest::newRow("utf-8 with byte order mark") << QByteArray("\xEF\xBB\xBF[A]\r\nk=Citt\xC3\xA0\r\n")
                                                 << QByteArray("A") << QByteArray("k") << QStringLiteral("Città");
-    QTest::newRow("value stops at a zero byte") << QByteArray("[A]\r\nk=ab\0cd\r\n", sizeof("[A]\r\nk=ab\0cd\r\n") - 1) << QByteArray("A")
-                                                << QByteArray("k") << "ab";
-    QTest::newRow("stray carriage returns") << QByteArray("[A]\r\r\nk=v\r\r\n") << QByteArray("A")
-                                            << QByteArray("k") << "v";
-    QTest::newRow("section without bracket end") << QByteArray("[A\r\nk=1\r\n") << QByteArray("A")
-                                                 << QByteArray("k") << "<missing>";
+    QTest::newRow("value stops at a zero byte") << QByteArray("[A]\r\nk=ab\0cd\r\n", sizeof("[A]\r\nk=ab\0cd\r\n") - 1)
+                                                << QByteArray("A") << QByteArray("k") << "ab";
+    QTest::newRow("stray carriage returns")
+        << QByteArray("[A]\r\r\nk=v\r\r\n") << QByteArray("A") << QByteArray("k") << "v";
+    QTest::newRow("section without bracket end")
+        << QByteArray("[A\r\nk=1\r\n") << QByteArray("A") << QByteArray("k") << "<missing>";
 }
 
 void TestIniFile::read()
@@ -134,15 +133,13 @@ void TestIniFile::write_data()
     QTest::newRow("empty value written") << QByteArray() << QByteArray("Rental Company") << QByteArray("Line 4")
                                          << QByteArray() << QByteArray("[Rental Company]\r\nLine 4=\r\n");
     QTest::newRow("replace in place keeps everything else")
-        << QByteArray("; settings\r\n[A]\r\nk=old\r\nz=1\r\n\r\n[B]\r\nk=b\r\n") << QByteArray("A")
-        << QByteArray("k") << QByteArray("new")
-        << QByteArray("; settings\r\n[A]\r\nk=new\r\nz=1\r\n\r\n[B]\r\nk=b\r\n");
+        << QByteArray("; settings\r\n[A]\r\nk=old\r\nz=1\r\n\r\n[B]\r\nk=b\r\n") << QByteArray("A") << QByteArray("k")
+        << QByteArray("new") << QByteArray("; settings\r\n[A]\r\nk=new\r\nz=1\r\n\r\n[B]\r\nk=b\r\n");
     QTest::newRow("key spelled as in the file") << QByteArray("[a]\n  KEY = old \n") << QByteArray("A")
-                                                << QByteArray("key") << QByteArray("v")
-                                                << QByteArray("[a]\nKEY=v\n");
-    QTest::newRow("first duplicate replaced") << QByteArray("[A]\r\nk=1\r\nk=2\r\n") << QByteArray("A")
-                                              << QByteArray("k") << QByteArray("3")
-                                              << QByteArray("[A]\r\nk=3\r\nk=2\r\n");
+                                                << QByteArray("key") << QByteArray("v") << QByteArray("[a]\nKEY=v\n");
+    QTest::newRow("first duplicate replaced")
+        << QByteArray("[A]\r\nk=1\r\nk=2\r\n") << QByteArray("A") << QByteArray("k") << QByteArray("3")
+        << QByteArray("[A]\r\nk=3\r\nk=2\r\n");
     QTest::newRow("new key at end of its section")
         << QByteArray("[A]\r\nx=1\r\n\r\n[B]\r\ny=2\r\n") << QByteArray("a") << QByteArray("k") << QByteArray("v")
         << QByteArray("[A]\r\nx=1\r\nk=v\r\n\r\n[B]\r\ny=2\r\n");
@@ -154,17 +151,17 @@ void TestIniFile::write_data()
         << QByteArray("[B]\ny=2\n[A]\nk=v\n");
     QTest::newRow("no sections at all") << QByteArray("just some text") << QByteArray("A") << QByteArray("k")
                                         << QByteArray("v") << QByteArray("just some text\r\n[A]\r\nk=v\r\n");
-    QTest::newRow("windows-1252 written") << QByteArray() << QByteArray("A") << QByteArray("k")
-                                          << QByteArray("Citt\xC3\xA0 \xE2\x82\xAC")
-                                          << QByteArray("[A]\r\nk=Citt\xE0 \x80\r\n");
-    QTest::newRow("utf-8 file stays utf-8") << QByteArray("\xEF\xBB\xBF[A]\r\nk=x\r\n") << QByteArray("A")
-                                            << QByteArray("k") << QByteArray("Citt\xC3\xA0")
-                                            << QByteArray("\xEF\xBB\xBF[A]\r\nk=Citt\xC3\xA0\r\n");
+    QTest::newRow("windows-1252 written")
+        << QByteArray() << QByteArray("A") << QByteArray("k") << QByteArray("Citt\xC3\xA0 \xE2\x82\xAC")
+        << QByteArray("[A]\r\nk=Citt\xE0 \x80\r\n");
+    QTest::newRow("utf-8 file stays utf-8")
+        << QByteArray("\xEF\xBB\xBF[A]\r\nk=x\r\n") << QByteArray("A") << QByteArray("k") << QByteArray("Citt\xC3\xA0")
+        << QByteArray("\xEF\xBB\xBF[A]\r\nk=Citt\xC3\xA0\r\n");
     QTest::newRow("line breaks in a value") << QByteArray() << QByteArray("A") << QByteArray("k")
                                             << QByteArray("one\r\n[B]\nx=1") << QByteArray("[A]\r\nk=one  [B] x=1\r\n");
     QTest::newRow("binary bytes elsewhere kept")
-        << QByteArray("\x01\x02\xFF\r\n[A]\r\nk=\x7F\r\n") << QByteArray("A") << QByteArray("j")
-        << QByteArray("v") << QByteArray("\x01\x02\xFF\r\n[A]\r\nk=\x7F\r\nj=v\r\n");
+        << QByteArray("\x01\x02\xFF\r\n[A]\r\nk=\x7F\r\n") << QByteArray("A") << QByteArray("j") << QByteArray("v")
+        << QByteArray("\x01\x02\xFF\r\n[A]\r\nk=\x7F\r\nj=v\r\n");
 }
 
 void TestIniFile::write()
@@ -267,10 +264,31 @@ void TestIniFile::oddContentNeverBreaksReadOrWrite()
 {
     // Random files made of the pieces that trouble parsers, then one entry
     // written: every old line survives and the entry reads back.
-    const QList<QByteArray> pieces = {
-        "[", "]", "=", "\r", "\n", "\r\n", " ", "\t", ";", "\"", "'", QByteArray(1, '\0'), "\xEF\xBB\xBF",
-        "\xFF\xFE", "\xE0", "[Rental Company]", "Line 1", "line 1", "[rental company]\r\n", QByteArray(3000, 'y'),
-        "Line 1=a", "\xC3", "x", "[]", "=="};
+    const QList<QByteArray> pieces = {"[",
+                                      "]",
+                                      "=",
+                                      "\r",
+                                      "\n",
+                                      "\r\n",
+                                      " ",
+                                      "\t",
+                                      ";",
+                                      "\"",
+                                      "'",
+                                      QByteArray(1, '\0'),
+                                      "\xEF\xBB\xBF",
+                                      "\xFF\xFE",
+                                      "\xE0",
+                                      "[Rental Company]",
+                                      "Line 1",
+                                      "line 1",
+                                      "[rental company]\r\n",
+                                      QByteArray(3000, 'y'),
+                                      "Line 1=a",
+                                      "\xC3",
+                                      "x",
+                                      "[]",
+                                      "=="};
     QRandomGenerator rng(20240101);
     for (int round = 0; round < 400; ++round) {
         QByteArray content;
@@ -317,26 +335,46 @@ void TestIniFile::normaliseStartNumber_data()
 {
     QTest::addColumn<QString>("text");
     QTest::addColumn<QString>("expected");
-    QTest::newRow("leading zeros") << "0042" << "42";
-    QTest::newRow("007") << "007" << "7";
-    QTest::newRow("empty") << "" << "1";
-    QTest::newRow("blanks") << "   " << "1";
-    QTest::newRow("not a number") << "abc" << "1";
-    QTest::newRow("trailing letters") << "12a" << "1";
-    QTest::newRow("comma is no decimal point") << "2,5" << "1";
-    QTest::newRow("half rounds up") << "2.5" << "3";
-    QTest::newRow("below half") << "2.49" << "2";
-    QTest::newRow("fraction only") << ".5" << "1";
-    QTest::newRow("point at the end") << "5." << "5";
-    QTest::newRow("exponent") << "1e3" << "1000";
-    QTest::newRow("blanks around") << " 500 " << "500";
-    QTest::newRow("negative half rounds up") << "-2.5" << "-2";
-    QTest::newRow("zero") << "0" << "0";
-    QTest::newRow("largest typed") << "99999" << "99999";
-    QTest::newRow("too large") << "9e99" << "1";
-    QTest::newRow("infinity") << "inf" << "1";
-    QTest::newRow("lone sign") << "-" << "1";
-    QTest::newRow("lone point") << "." << "1";
+    QTest::newRow("leading zeros") << "0042"
+                                   << "42";
+    QTest::newRow("007") << "007"
+                         << "7";
+    QTest::newRow("empty") << ""
+                           << "1";
+    QTest::newRow("blanks") << "   "
+                            << "1";
+    QTest::newRow("not a number") << "abc"
+                                  << "1";
+    QTest::newRow("trailing letters") << "12a"
+                                      << "1";
+    QTest::newRow("comma is no decimal point") << "2,5"
+                                               << "1";
+    QTest::newRow("half rounds up") << "2.5"
+                                    << "3";
+    QTest::newRow("below half") << "2.49"
+                                << "2";
+    QTest::newRow("fraction only") << ".5"
+                                   << "1";
+    QTest::newRow("point at the end") << "5."
+                                      << "5";
+    QTest::newRow("exponent") << "1e3"
+                              << "1000";
+    QTest::newRow("blanks around") << " 500 "
+                                   << "500";
+    QTest::newRow("negative half rounds up") << "-2.5"
+                                             << "-2";
+    QTest::newRow("zero") << "0"
+                          << "0";
+    QTest::newRow("largest typed") << "99999"
+                                   << "99999";
+    QTest::newRow("too large") << "9e99"
+                               << "1";
+    QTest::newRow("infinity") << "inf"
+                              << "1";
+    QTest::newRow("lone sign") << "-"
+                               << "1";
+    QTest::newRow("lone point") << "."
+                                << "1";
 }
 
 void TestIniFile::normaliseStartNumber()

@@ -25,39 +25,45 @@ struct Expected {
 // Offsets and capacities of the published byte layouts, copied from the
 // format's documentation rather than computed.
 constexpr std::array<Expected, 32> kClient = {{
-    {"Name", 0, 250}, {"Gender", 251, 1}, {"BirthDate", 253, 10}, {"BirthPlace", 264, 50}, {"Street", 315, 250},
-    {"City", 566, 50}, {"State", 617, 50}, {"Zip", 668, 30}, {"Citizenship", 699, 50}, {"TaxNumber", 750, 50},
-    {"SSN", 801, 50}, {"Email", 852, 50}, {"HomePhone", 903, 30}, {"MobilePhone", 934, 30},
-    {"Communication", 965, 50}, {"Work", 1016, 250}, {"License", 1267, 50}, {"IssDate", 1318, 10},
-    {"ExpDate", 1329, 10}, {"Authority", 1340, 250}, {"Issues", 1591, 250}, {"Vehicles", 1842, 250},
-    {"Method", 2093, 250}, {"Bank", 2344, 250}, {"Status", 2595, 250}, {"Notes", 2846, 250}, {"File01", 3097, 250},
-    {"File02", 3348, 250}, {"File03", 3599, 250}, {"Desc01", 3850, 250}, {"Desc02", 4101, 250},
-    {"Desc03", 4352, 250},
+    {"Name", 0, 250},         {"Gender", 251, 1},       {"BirthDate", 253, 10},     {"BirthPlace", 264, 50},
+    {"Street", 315, 250},     {"City", 566, 50},        {"State", 617, 50},         {"Zip", 668, 30},
+    {"Citizenship", 699, 50}, {"TaxNumber", 750, 50},   {"SSN", 801, 50},           {"Email", 852, 50},
+    {"HomePhone", 903, 30},   {"MobilePhone", 934, 30}, {"Communication", 965, 50}, {"Work", 1016, 250},
+    {"License", 1267, 50},    {"IssDate", 1318, 10},    {"ExpDate", 1329, 10},      {"Authority", 1340, 250},
+    {"Issues", 1591, 250},    {"Vehicles", 1842, 250},  {"Method", 2093, 250},      {"Bank", 2344, 250},
+    {"Status", 2595, 250},    {"Notes", 2846, 250},     {"File01", 3097, 250},      {"File02", 3348, 250},
+    {"File03", 3599, 250},    {"Desc01", 3850, 250},    {"Desc02", 4101, 250},      {"Desc03", 4352, 250},
 }};
 
 constexpr std::array<Expected, 38> kVehicle = {{
-    {"Type", 0, 50}, {"Services", 51, 250}, {"Make", 302, 50}, {"Model", 353, 50}, {"Plate", 404, 50},
-    {"Year", 455, 4}, {"Color", 460, 50}, {"VIN", 511, 50}, {"Tires", 562, 250}, {"Engine", 813, 50},
-    {"Odometer", 864, 50}, {"DateOdo", 915, 10}, {"Fuel", 926, 50}, {"Displacement", 977, 50}, {"KW", 1028, 50},
-    {"Environment", 1079, 50}, {"Seats", 1130, 50}, {"Weight", 1181, 50}, {"Insurance", 1232, 250},
-    {"Cost", 1483, 50}, {"Value", 1534, 50}, {"Incidents", 1585, 250}, {"Breakdowns", 1836, 250},
-    {"Renter", 2087, 250}, {"PhoneOwn", 2338, 50}, {"Daily", 2389, 50}, {"Weekly", 2440, 50},
-    {"Monthly", 2491, 50}, {"Extra", 2542, 250}, {"Mechanic", 2793, 250}, {"PhoneMec", 3044, 50},
-    {"Notes", 3095, 250}, {"File01", 3346, 250}, {"File02", 3597, 250}, {"File03", 3848, 250},
-    {"Desc01", 4099, 250}, {"Desc02", 4350, 250}, {"Desc03", 4601, 250},
+    {"Type", 0, 50},        {"Services", 51, 250},     {"Make", 302, 50},         {"Model", 353, 50},
+    {"Plate", 404, 50},     {"Year", 455, 4},          {"Color", 460, 50},        {"VIN", 511, 50},
+    {"Tires", 562, 250},    {"Engine", 813, 50},       {"Odometer", 864, 50},     {"DateOdo", 915, 10},
+    {"Fuel", 926, 50},      {"Displacement", 977, 50}, {"KW", 1028, 50},          {"Environment", 1079, 50},
+    {"Seats", 1130, 50},    {"Weight", 1181, 50},      {"Insurance", 1232, 250},  {"Cost", 1483, 50},
+    {"Value", 1534, 50},    {"Incidents", 1585, 250},  {"Breakdowns", 1836, 250}, {"Renter", 2087, 250},
+    {"PhoneOwn", 2338, 50}, {"Daily", 2389, 50},       {"Weekly", 2440, 50},      {"Monthly", 2491, 50},
+    {"Extra", 2542, 250},   {"Mechanic", 2793, 250},   {"PhoneMec", 3044, 50},    {"Notes", 3095, 250},
+    {"File01", 3346, 250},  {"File02", 3597, 250},     {"File03", 3848, 250},     {"Desc01", 4099, 250},
+    {"Desc02", 4350, 250},  {"Desc03", 4601, 250},
 }};
 
 constexpr std::array<Expected, 43> kAgreement = {{
-    {"Company01", 0, 250}, {"Company02", 251, 250}, {"Company03", 502, 250}, {"Company04", 753, 250},
-    {"Number", 1004, 20}, {"Date", 1025, 10}, {"Name", 1036, 250}, {"Gender", 1287, 1}, {"BirthDate", 1289, 10},
-    {"BirthPlace", 1300, 50}, {"MobilePhone", 1351, 30}, {"Street", 1382, 250}, {"City", 1633, 50},
-    {"State", 1684, 50}, {"Zip", 1735, 30}, {"License", 1766, 50}, {"IssDate", 1817, 10}, {"ExpDate", 1828, 10},
-    {"Authority", 1839, 250}, {"Type", 2090, 50}, {"Make", 2141, 50}, {"Model", 2192, 50}, {"Plate", 2243, 50},
-    {"VIN", 2294, 50}, {"Damage", 2345, 250}, {"Insurance", 2596, 250}, {"OdoOut", 2847, 50},
-    {"OdoIn", 2898, 50}, {"FuelOut", 2949, 50}, {"FuelIn", 3000, 50}, {"Services", 3051, 250},
-    {"Extra", 3302, 250}, {"Daily", 3553, 50}, {"Days", 3604, 50}, {"Deposit", 3655, 50}, {"Total", 3706, 50},
-    {"Payment", 3757, 250}, {"PickUpDate", 4008, 10}, {"PickUpTime", 4019, 10}, {"PickUpLocation", 4030, 50},
-    {"ReturnDate", 4081, 10}, {"ReturnTime", 4092, 10}, {"ReturnLocation", 4103, 50},
+    {"Company01", 0, 250},        {"Company02", 251, 250},   {"Company03", 502, 250},
+    {"Company04", 753, 250},      {"Number", 1004, 20},      {"Date", 1025, 10},
+    {"Name", 1036, 250},          {"Gender", 1287, 1},       {"BirthDate", 1289, 10},
+    {"BirthPlace", 1300, 50},     {"MobilePhone", 1351, 30}, {"Street", 1382, 250},
+    {"City", 1633, 50},           {"State", 1684, 50},       {"Zip", 1735, 30},
+    {"License", 1766, 50},        {"IssDate", 1817, 10},     {"ExpDate", 1828, 10},
+    {"Authority", 1839, 250},     {"Type", 2090, 50},        {"Make", 2141, 50},
+    {"Model", 2192, 50},          {"Plate", 2243, 50},       {"VIN", 2294, 50},
+    {"Damage", 2345, 250},        {"Insurance", 2596, 250},  {"OdoOut", 2847, 50},
+    {"OdoIn", 2898, 50},          {"FuelOut", 2949, 50},     {"FuelIn", 3000, 50},
+    {"Services", 3051, 250},      {"Extra", 3302, 250},      {"Daily", 3553, 50},
+    {"Days", 3604, 50},           {"Deposit", 3655, 50},     {"Total", 3706, 50},
+    {"Payment", 3757, 250},       {"PickUpDate", 4008, 10},  {"PickUpTime", 4019, 10},
+    {"PickUpLocation", 4030, 50}, {"ReturnDate", 4081, 10},  {"ReturnTime", 4092, 10},
+    {"ReturnLocation", 4103, 50},
 }};
 
 template <std::size_t N> void compareLayout(const Layout &layout, const std::array<Expected, N> &expected)
@@ -148,13 +154,17 @@ void TestRecords::storeAndLoad_data()
     QTest::addColumn<QString>("readBack");
     QTest::newRow("trimmed both sides") << QStringLiteral("  Rossi  ") << 50 << QByteArray("\x05Rossi")
                                         << QStringLiteral("Rossi");
-    QTest::newRow("control characters") << QStringLiteral("\tA B\r\n") << 50 << QByteArray("\x03" "A B")
+    QTest::newRow("control characters") << QStringLiteral("\tA B\r\n") << 50
+                                        << QByteArray("\x03"
+                                                      "A B")
                                         << QStringLiteral("A B");
     QTest::newRow("empty") << QString() << 10 << QByteArray("\x00", 1) << QString();
-    QTest::newRow("latin-1") << QStringLiteral("Città") << 10 << QByteArray("\x05" "Citt\xE0")
+    QTest::newRow("latin-1") << QStringLiteral("Città") << 10
+                             << QByteArray("\x05"
+                                           "Citt\xE0")
                              << QStringLiteral("Città");
-    QTest::newRow("outside the code page") << QStringLiteral("Жанна") << 10 << QByteArray("\x05?????")
-                                           << QStringLiteral("?????");
+    QTest::newRow("outside the code page")
+        << QStringLiteral("Жанна") << 10 << QByteArray("\x05?????") << QStringLiteral("?????");
     QTest::newRow("gender capacity one") << QStringLiteral("MF") << 1 << QByteArray("\x01M") << QStringLiteral("M");
 }
 
@@ -211,8 +221,7 @@ void TestRecords::recordMatchesIndependentEncoding()
     r.setText("City", "Forlì");
     r.setText("Desc03", "last field");
     const QByteArray expected = testing::encodeRecord(
-        clientLayout(),
-        {{"Name", "Mario Rossi"}, {"Gender", "m"}, {"City", "Forl\xEC"}, {"Desc03", "last field"}});
+        clientLayout(), {{"Name", "Mario Rossi"}, {"Gender", "m"}, {"City", "Forl\xEC"}, {"Desc03", "last field"}});
     // Bytes after each text are free; compare the significant ones.
     for (const FieldDef &f : clientLayout().fields())
         QCOMPARE(testing::fieldBytes(clientLayout(), bytesOf(r), std::string(f.name)),
@@ -235,8 +244,8 @@ void TestRecords::missingFileIsCreatedEmpty()
 void TestRecords::existingFileIsNeverTruncated()
 {
     testing::TempDataFolder data;
-    const QByteArray two = testing::encodeRecord(clientLayout(), {{"Name", "A"}})
-        + testing::encodeRecord(clientLayout(), {{"Name", "B"}});
+    const QByteArray two =
+        testing::encodeRecord(clientLayout(), {{"Name", "A"}}) + testing::encodeRecord(clientLayout(), {{"Name", "B"}});
     testing::writeFile(data.file(QStringLiteral("Clients.Pro")), two);
     {
         RecordFile f(data.path(QStringLiteral("Clients.Pro")), 4603);

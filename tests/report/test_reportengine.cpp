@@ -55,10 +55,7 @@ const PreparedItem &item(const PreparedPage &page, const QString &name)
     return *found;
 }
 
-bool near(double a, double b, double tolerance = 0.01)
-{
-    return std::abs(a - b) <= tolerance;
-}
+bool near(double a, double b, double tolerance = 0.01) { return std::abs(a - b) <= tolerance; }
 
 QStringList listLines(int count)
 {
@@ -134,10 +131,7 @@ private:
     ui::ScriptedDialogs *m_dialogs = nullptr;
 };
 
-void TestReportEngine::initTestCase()
-{
-    app::prepareApplication(*qApp);
-}
+void TestReportEngine::initTestCase() { app::prepareApplication(*qApp); }
 
 void TestReportEngine::init()
 {
@@ -300,8 +294,8 @@ void TestReportEngine::wordWrapBreaksAtBlanks()
         QVERIFY(!line.text.startsWith(QLatin1Char(' ')));
         words += line.text.split(QLatin1Char(' '));
     }
-    QCOMPARE(
-        words.join(QLatin1Char(' ')), QStringLiteral("The driver will fill the fuel tank up to the level indicated."));
+    QCOMPARE(words.join(QLatin1Char(' ')),
+             QStringLiteral("The driver will fill the fuel tank up to the level indicated."));
 }
 
 void TestReportEngine::picturesKeepTheirProportions_data()
@@ -329,12 +323,12 @@ void TestReportEngine::picturesKeepTheirProportions()
     const PreparedReport prepared = prepare(report);
     const PreparedItem &picture = item(prepared.pages[0], object);
     QVERIFY2(near(picture.rect.left(), expected.left()) && near(picture.rect.top(), expected.top())
-            && near(picture.rect.width(), expected.width()) && near(picture.rect.height(), expected.height()),
-        qPrintable(QStringLiteral("%1 %2 %3 %4")
-                       .arg(picture.rect.left())
-                       .arg(picture.rect.top())
-                       .arg(picture.rect.width())
-                       .arg(picture.rect.height())));
+                 && near(picture.rect.width(), expected.width()) && near(picture.rect.height(), expected.height()),
+             qPrintable(QStringLiteral("%1 %2 %3 %4")
+                            .arg(picture.rect.left())
+                            .arg(picture.rect.top())
+                            .arg(picture.rect.width())
+                            .arg(picture.rect.height())));
     QCOMPARE(picture.picture.pixelColor(0, 0), QColor(0x42, 0x7A, 0xA8));
 
     // An empty picture draws nothing: the page stays white where it would be.
@@ -354,18 +348,18 @@ void TestReportEngine::linesAndShapesInDrawingOrder()
     QStringList order;
     for (const PreparedItem &i : page.items)
         order.append(i.name);
-    QCOMPARE(order,
-        (QStringList {QStringLiteral("shpBox"), QStringLiteral("txtValue"), QStringLiteral("txtCentred"),
-            QStringLiteral("txtTop"), QStringLiteral("txtWrapped"), QStringLiteral("imgPicture"),
-            QStringLiteral("imgCentred"), QStringLiteral("lineH"), QStringLiteral("lineV")}));
+    QCOMPARE(order, (QStringList{QStringLiteral("shpBox"), QStringLiteral("txtValue"), QStringLiteral("txtCentred"),
+                                 QStringLiteral("txtTop"), QStringLiteral("txtWrapped"), QStringLiteral("imgPicture"),
+                                 QStringLiteral("imgCentred"), QStringLiteral("lineH"), QStringLiteral("lineV")}));
     QCOMPARE(item(page, QStringLiteral("lineH")).rect, QRectF(10, 70, 100, 0));
     QCOMPARE(item(page, QStringLiteral("lineV")).rect, QRectF(15, 70, 0, 30));
     QCOMPARE(item(page, QStringLiteral("shpBox")).rect, QRectF(10, 10, 50, 20));
 
     // Shapes are filled and outlined in black; lines are black.
     const QImage drawn = renderImage(page, 200);
-    auto at
-        = [&drawn](double x, double y) { return drawn.pixelColor(QPointF(x * 200 / 25.4, y * 200 / 25.4).toPoint()); };
+    auto at = [&drawn](double x, double y) {
+        return drawn.pixelColor(QPointF(x * 200 / 25.4, y * 200 / 25.4).toPoint());
+    };
     // The darkest pixel within a few pixels of a point on a line.
     auto darkest = [&drawn](double x, double y) {
         const QPoint c = QPointF(x * 200 / 25.4, y * 200 / 25.4).toPoint();
@@ -448,10 +442,10 @@ void TestReportEngine::extendedTemplateChangesOnlyItsObjects()
             changed.append(a[k].name);
     }
     QCOMPARE(changed,
-        (QStringList {QStringLiteral("shpNumFatt"), QStringLiteral("txtNumber"), QStringLiteral("txtDate"),
-            QStringLiteral("txtCompany01"), QStringLiteral("txtCompany02"), QStringLiteral("txtCompany03"),
-            QStringLiteral("txtCompany04"), QStringLiteral("lineFirma"), QStringLiteral("Memo12"),
-            QStringLiteral("Line4"), QStringLiteral("Memo14")}));
+             (QStringList{QStringLiteral("shpNumFatt"), QStringLiteral("txtNumber"), QStringLiteral("txtDate"),
+                          QStringLiteral("txtCompany01"), QStringLiteral("txtCompany02"),
+                          QStringLiteral("txtCompany03"), QStringLiteral("txtCompany04"), QStringLiteral("lineFirma"),
+                          QStringLiteral("Memo12"), QStringLiteral("Line4"), QStringLiteral("Memo14")}));
 }
 
 void TestReportEngine::builtInTemplates_data()
@@ -497,7 +491,8 @@ void TestReportEngine::builtInTemplates()
     const PreparedItem &found = item(prepared.pages[0], object);
     QCOMPARE(int(found.kind), kind);
     const QRectF frame = found.frame;
-    QVERIFY2(near(frame.left(), onSheet.left(), 1e-9) && near(frame.top(), onSheet.top(), 1e-9)
+    QVERIFY2(
+        near(frame.left(), onSheet.left(), 1e-9) && near(frame.top(), onSheet.top(), 1e-9)
             && near(frame.width(), onSheet.width(), 1e-9) && near(frame.height(), onSheet.height(), 1e-9),
         qPrintable(
             QStringLiteral("%1 %2 %3 %4").arg(frame.left()).arg(frame.top()).arg(frame.width()).arg(frame.height())));
@@ -636,10 +631,10 @@ void TestReportEngine::previewOffersExactlyItsButtons()
                 failures.append(QString::fromLatin1(what));
         };
         expect(buttons
-                == QStringList {QStringLiteral("btnClose=Close"), QStringLiteral("btnFullScreen=Full screen"),
-                    QStringLiteral("btnPdf=Save as PDF"), QStringLiteral("btnPrint=Print"),
-                    QStringLiteral("btnZoom=Zoom")},
-            "buttons");
+                   == QStringList{QStringLiteral("btnClose=Close"), QStringLiteral("btnFullScreen=Full screen"),
+                                  QStringLiteral("btnPdf=Save as PDF"), QStringLiteral("btnPrint=Print"),
+                                  QStringLiteral("btnZoom=Zoom")},
+               "buttons");
         expect(preview->windowTitle() == QLatin1String("Rental Agreement"), "title");
         expect(preview->windowState().testFlag(Qt::WindowMaximized), "maximised");
         // The page is drawn on screen: white paper with dark print on it.
@@ -669,7 +664,7 @@ void TestReportEngine::previewOffersExactlyItsButtons()
         return preview->result();
     });
     showPreview(nullptr, prepared);
-    QCOMPARE(m_dialogs->modalShown, QStringList {QStringLiteral("TfrmReportPreview")});
+    QCOMPARE(m_dialogs->modalShown, QStringList{QStringLiteral("TfrmReportPreview")});
     QVERIFY2(failures.isEmpty(), qPrintable(failures.join(QLatin1Char(','))));
 }
 

@@ -19,7 +19,7 @@ void addNumberedField(EditorCase &c, const char *control, const char *english, c
     const QString name = QString::fromLatin1(control);
     c.fields.append(name);
     c.titles.append({c.titlePrefix + QStringLiteral("%1").arg(c.titles.size() + 1, 3, 10, QLatin1Char('0')), name,
-        QString::fromUtf8(english), QString::fromUtf8(italian)});
+                     QString::fromUtf8(english), QString::fromUtf8(italian)});
 }
 
 QStringList controls(std::initializer_list<const char *> names)
@@ -30,8 +30,8 @@ QStringList controls(std::initializer_list<const char *> names)
     return list;
 }
 
-const QStringList kAttachments
-    = controls({"lblFile01", "lblFile02", "lblFile03", "lblDesc01", "lblDesc02", "lblDesc03"});
+const QStringList kAttachments =
+    controls({"lblFile01", "lblFile02", "lblFile03", "lblDesc01", "lblDesc02", "lblDesc03"});
 
 EditorCase makeClientCase()
 {
@@ -45,9 +45,9 @@ EditorCase makeClientCase()
     c.title = QStringLiteral(" Carvello - Client Database");
     c.greeting = QStringLiteral("Ready to enter new record...");
     c.gradientTop = QColor(0x42, 0x7A, 0xA8);
-    c.buttons = {QStringLiteral("cmdNew"), QStringLiteral("cmdDuplicate"), QStringLiteral("cmdSave"),
-        QStringLiteral("cmdFirst"), QStringLiteral("cmdPrevious"), QStringLiteral("cmdNext"), QStringLiteral("cmdLast"),
-        QStringLiteral("cmdClose")};
+    c.buttons = {QStringLiteral("cmdNew"),   QStringLiteral("cmdDuplicate"), QStringLiteral("cmdSave"),
+                 QStringLiteral("cmdFirst"), QStringLiteral("cmdPrevious"),  QStringLiteral("cmdNext"),
+                 QStringLiteral("cmdLast"),  QStringLiteral("cmdClose")};
     c.centredFields = controls({"txtGender"});
     c.capacities = {{QStringLiteral("txtGender"), 1}, {QStringLiteral("txtNotes"), 250}};
     c.hidden = kAttachments;
@@ -89,10 +89,10 @@ EditorCase makeClientCase()
     for (const auto &r : rows)
         addNumberedField(c, r.control, r.english, r.italian);
     c.typing = {{QStringLiteral("txtGender"), QStringLiteral("m"), QStringLiteral("M")},
-        {QStringLiteral("txtGender"), QStringLiteral(" "), QString()},
-        {QStringLiteral("txtEmail"), QStringLiteral("Anna@Mail.it "), QStringLiteral("Anna@Mail.it")}};
+                {QStringLiteral("txtGender"), QStringLiteral(" "), QString()},
+                {QStringLiteral("txtEmail"), QStringLiteral("Anna@Mail.it "), QStringLiteral("Anna@Mail.it")}};
     c.ownButtons = {{QStringLiteral("btnEmail"), QStringLiteral("Send an e-mail to the client.")},
-        {QStringLiteral("icoIssues"), QStringLiteral("Info about pending issues with clients.")}};
+                    {QStringLiteral("icoIssues"), QStringLiteral("Info about pending issues with clients.")}};
     return c;
 }
 
@@ -108,9 +108,9 @@ EditorCase makeFleetCase()
     c.title = QStringLiteral(" Carvello - Vehicle Fleet");
     c.greeting = QStringLiteral("Ready to enter a new record...");
     c.gradientTop = QColor(0x42, 0x7A, 0xA8);
-    c.buttons = {QStringLiteral("cmdNuovo"), QStringLiteral("cmdDuplica"), QStringLiteral("cmdSalva"),
-        QStringLiteral("cmdPrimo"), QStringLiteral("cmdIndietro"), QStringLiteral("cmdAvanti"),
-        QStringLiteral("cmdUltimo"), QStringLiteral("cmdEsci")};
+    c.buttons = {QStringLiteral("cmdNuovo"),  QStringLiteral("cmdDuplica"),  QStringLiteral("cmdSalva"),
+                 QStringLiteral("cmdPrimo"),  QStringLiteral("cmdIndietro"), QStringLiteral("cmdAvanti"),
+                 QStringLiteral("cmdUltimo"), QStringLiteral("cmdEsci")};
     struct Row {
         const char *control, *english, *italian;
         int capacity;
@@ -162,7 +162,7 @@ EditorCase makeFleetCase()
     c.typedField = QStringLiteral("txtMake");
     c.shortField = QStringLiteral("txtYear");
     auto required = [](const char *field, const char *warning) {
-        return EditorCase::Required {QString::fromLatin1(field), QString::fromLatin1(warning)};
+        return EditorCase::Required{QString::fromLatin1(field), QString::fromLatin1(warning)};
     };
     // Fuel is checked after Seats although it comes first on screen.
     c.required = {
@@ -175,12 +175,12 @@ EditorCase makeFleetCase()
         required("txtFuel", "Enter the fuel type of the vehicle to save the record."),
     };
     c.typing = {{QStringLiteral("txtPlate"), QStringLiteral("ab123cd"), QStringLiteral("AB123CD")},
-        {QStringLiteral("txtPlate"), QStringLiteral(" ab-12 cd "), QStringLiteral(" AB-12 CD ")}};
+                {QStringLiteral("txtPlate"), QStringLiteral(" ab-12 cd "), QStringLiteral(" AB-12 CD ")}};
     c.ownButtons = {{QStringLiteral("cmdSlideshow"), QStringLiteral("View pictures as slide show.")},
-        {QStringLiteral("btnCaricaFoto"), QStringLiteral("Load picture.")},
-        {QStringLiteral("btnSalvaFoto"), QStringLiteral("Save picture.")},
-        {QStringLiteral("btnCancFoto"), QStringLiteral("Delete picture.")},
-        {QStringLiteral("btnZoomFoto"), QStringLiteral("View picture in its actual size.")}};
+                    {QStringLiteral("btnCaricaFoto"), QStringLiteral("Load picture.")},
+                    {QStringLiteral("btnSalvaFoto"), QStringLiteral("Save picture.")},
+                    {QStringLiteral("btnCancFoto"), QStringLiteral("Delete picture.")},
+                    {QStringLiteral("btnZoomFoto"), QStringLiteral("View picture in its actual size.")}};
     c.absentControls = controls({"cmdTrova", "cmdFile", "cmdAnteprima", "cmdStampa", "cmdEsporta", "cmdGuida"});
     c.hintClearingAreas = controls({"imgFoto"});
     c.extrasBlank = [](QWidget *window) { return qobject_cast<fleet::TfrmFleet *>(window)->photo().isPlaceholder(); };
@@ -201,15 +201,18 @@ EditorCase makeAgreementCase()
     c.title = QStringLiteral(" Carvello - Rental Agreements");
     c.greeting = QStringLiteral("Ready to enter a new Rental Agreement...");
     c.gradientTop = QColor(0x3E, 0x74, 0x9E);
-    c.buttons = {QStringLiteral("cmdNuovo"), QStringLiteral("cmdDuplica"), QStringLiteral("cmdSalva"),
-        QStringLiteral("cmdPrimo"), QStringLiteral("cmdIndietro"), QStringLiteral("cmdAvanti"),
-        QStringLiteral("cmdUltimo"), QStringLiteral("cmdEsci")};
-    c.fields = controls({"txtCompany01", "txtCompany02", "txtCompany03", "txtCompany04", "txtNumber", "txtDate",
-        "txtName", "txtGender", "txtBirthDate", "txtBirthPlace", "txtMobilePhone", "txtStreet", "txtCity", "txtState",
-        "txtZip", "txtLicense", "txtIssDate", "txtExpDate", "txtAuthority", "txtType", "txtMake", "txtModel",
-        "txtPlate", "txtVIN", "txtDamage", "txtInsurance", "txtOdoOut", "txtOdoIn", "txtFuelOut", "txtFuelIn",
-        "txtServices", "txtExtra", "txtDaily", "txtDays", "txtDeposit", "txtTotal", "txtPayment", "txtPickUpDate",
-        "txtPickUpTime", "txtPickUpLocation", "txtReturnDate", "txtReturnTime", "txtReturnLocation"});
+    c.buttons = {QStringLiteral("cmdNuovo"),  QStringLiteral("cmdDuplica"),  QStringLiteral("cmdSalva"),
+                 QStringLiteral("cmdPrimo"),  QStringLiteral("cmdIndietro"), QStringLiteral("cmdAvanti"),
+                 QStringLiteral("cmdUltimo"), QStringLiteral("cmdEsci")};
+    c.fields = controls({"txtCompany01",   "txtCompany02",  "txtCompany03",     "txtCompany04",  "txtNumber",
+                         "txtDate",        "txtName",       "txtGender",        "txtBirthDate",  "txtBirthPlace",
+                         "txtMobilePhone", "txtStreet",     "txtCity",          "txtState",      "txtZip",
+                         "txtLicense",     "txtIssDate",    "txtExpDate",       "txtAuthority",  "txtType",
+                         "txtMake",        "txtModel",      "txtPlate",         "txtVIN",        "txtDamage",
+                         "txtInsurance",   "txtOdoOut",     "txtOdoIn",         "txtFuelOut",    "txtFuelIn",
+                         "txtServices",    "txtExtra",      "txtDaily",         "txtDays",       "txtDeposit",
+                         "txtTotal",       "txtPayment",    "txtPickUpDate",    "txtPickUpTime", "txtPickUpLocation",
+                         "txtReturnDate",  "txtReturnTime", "txtReturnLocation"});
     c.centredFields = controls(
         {"txtNumber", "txtDate", "txtGender", "txtPickUpDate", "txtPickUpTime", "txtReturnDate", "txtReturnTime"});
     c.capacities = {{QStringLiteral("txtNumber"), 20}, {QStringLiteral("txtGender"), 1}};
@@ -273,15 +276,15 @@ EditorCase makeAgreementCase()
     };
     for (const auto &t : captions)
         c.titles.append({QString::fromLatin1(t.label), QString::fromLatin1(t.field), QString::fromUtf8(t.english),
-            QString::fromUtf8(t.italian)});
+                         QString::fromUtf8(t.italian)});
     c.typing = {{QStringLiteral("txtGender"), QStringLiteral("m"), QStringLiteral("M")},
-        {QStringLiteral("txtGender"), QStringLiteral(" "), QString()},
-        {QStringLiteral("txtPlate"), QStringLiteral("ab 12 cd "), QStringLiteral("AB 12 CD ")}};
+                {QStringLiteral("txtGender"), QStringLiteral(" "), QString()},
+                {QStringLiteral("txtPlate"), QStringLiteral("ab 12 cd "), QStringLiteral("AB 12 CD ")}};
     c.ownButtons = {{QStringLiteral("cmdPreview"), QStringLiteral("Show preview window.")},
-        {QStringLiteral("cmdPrint"), QStringLiteral("Show print window.")},
-        {QStringLiteral("cmdNumeration"), QStringLiteral("Set Rental Agreements starting number.")},
-        {QStringLiteral("btnLogo"),
-            QStringLiteral("Load a picture to use as the company's logo when printing Rental Agreements.")}};
+                    {QStringLiteral("cmdPrint"), QStringLiteral("Show print window.")},
+                    {QStringLiteral("cmdNumeration"), QStringLiteral("Set Rental Agreements starting number.")},
+                    {QStringLiteral("btnLogo"),
+                     QStringLiteral("Load a picture to use as the company's logo when printing Rental Agreements.")}};
     c.absentControls = controls({"cmdTrova", "cmdEsporta", "cmdGuida", "impDriver", "impVehicle"});
     return c;
 }

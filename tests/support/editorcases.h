@@ -11,6 +11,7 @@
 #include <QMap>
 #include <QString>
 #include <QStringList>
+
 #include <functional>
 #include <memory>
 
@@ -65,7 +66,7 @@ struct EditorCase {
     QStringList whiteFields; // resting colour white instead of alice blue
     QStringList centredFields;
     QMap<QString, int> capacities; // written out for the fields that matter most
-    QStringList hidden; // hidden labels of the attachments
+    QStringList hidden;            // hidden labels of the attachments
     // Fields a new record keeps from the one before (the agreement header).
     QStringList header;
     // Fields a new record is not empty in.
@@ -80,7 +81,7 @@ struct EditorCase {
     QList<Required> required; // in the order they are checked
     QList<Title> titles;
     QString titlePrefix;
-    QList<Typed> typing; // every field with a typing filter has rows here
+    QList<Typed> typing;    // every field with a typing filter has rows here
     QList<Hint> ownButtons; // picture buttons besides the record buttons and the flags
     QStringList absentControls;
     // Areas other than the main panel that clear the hint bar.

@@ -3,6 +3,7 @@
 #include <QProcess>
 #include <QRegularExpression>
 #include <QTest>
+
 #include <algorithm>
 
 namespace testing {
@@ -77,12 +78,12 @@ PdfText readPdfText(const QString &pdfFile)
     for (auto it = wordTag.globalMatch(html); it.hasNext();) {
         const auto m = it.next();
         PdfWord w;
-        w.page = static_cast<int>(
-                     std::upper_bound(pageStarts.begin(), pageStarts.end(), m.capturedStart()) - pageStarts.begin())
-            - 1;
+        w.page = static_cast<int>(std::upper_bound(pageStarts.begin(), pageStarts.end(), m.capturedStart())
+                                  - pageStarts.begin())
+                 - 1;
         w.text = unescaped(m.captured(5));
         w.box = QRectF(QPointF(m.captured(1).toDouble() * kMmPerPoint, m.captured(2).toDouble() * kMmPerPoint),
-            QPointF(m.captured(3).toDouble() * kMmPerPoint, m.captured(4).toDouble() * kMmPerPoint));
+                       QPointF(m.captured(3).toDouble() * kMmPerPoint, m.captured(4).toDouble() * kMmPerPoint));
         result.words.append(w);
     }
     return result;

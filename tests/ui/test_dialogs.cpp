@@ -69,14 +69,22 @@ void TestDialogs::shellTargets_data()
 {
     QTest::addColumn<QString>("command");
     QTest::addColumn<QString>("url");
-    QTest::newRow("mail") << "\"mailto:a@b.it\"" << "mailto:a@b.it";
-    QTest::newRow("mail with <") << "\"mailto:a<b@x.com\"" << "mailto:a%3Cb@x.com";
-    QTest::newRow("mail with a blank at the end") << "\"mailto:a@x.com \"" << "mailto:a@x.com";
-    QTest::newRow("mail with blanks inside") << "mailto:a b@x.com" << "mailto:a%20b@x.com";
-    QTest::newRow("mail in capitals") << "MAILTO:a@x.com" << "mailto:a@x.com";
-    QTest::newRow("web") << "\"https://www.example.com/a?b=1\"" << "https://www.example.com/a?b=1";
-    QTest::newRow("file") << "\"/tmp/Guida.pdf\"" << "file:///tmp/Guida.pdf";
-    QTest::newRow("empty") << "\"\"" << "";
+    QTest::newRow("mail") << "\"mailto:a@b.it\""
+                          << "mailto:a@b.it";
+    QTest::newRow("mail with <") << "\"mailto:a<b@x.com\""
+                                 << "mailto:a%3Cb@x.com";
+    QTest::newRow("mail with a blank at the end") << "\"mailto:a@x.com \""
+                                                  << "mailto:a@x.com";
+    QTest::newRow("mail with blanks inside") << "mailto:a b@x.com"
+                                             << "mailto:a%20b@x.com";
+    QTest::newRow("mail in capitals") << "MAILTO:a@x.com"
+                                      << "mailto:a@x.com";
+    QTest::newRow("web") << "\"https://www.example.com/a?b=1\""
+                         << "https://www.example.com/a?b=1";
+    QTest::newRow("file") << "\"/tmp/Guida.pdf\""
+                          << "file:///tmp/Guida.pdf";
+    QTest::newRow("empty") << "\"\""
+                           << "";
 }
 
 void TestDialogs::shellTargets()
@@ -90,10 +98,14 @@ void TestDialogs::windowsFiltersBecomeQtFilters_data()
 {
     QTest::addColumn<QString>("filter");
     QTest::addColumn<QString>("expected");
-    QTest::newRow("semicolons") << "JPEG (*.jpg; *.jpeg);;Bitmap (*.bmp)" << "JPEG (*.jpg *.jpeg);;Bitmap (*.bmp)";
-    QTest::newRow("no blank") << "Pictures (*.jpg;*.png)" << "Pictures (*.jpg *.png)";
-    QTest::newRow("already Qt") << "File Jpeg (*.jpg)" << "File Jpeg (*.jpg)";
-    QTest::newRow("no patterns") << "All files" << "All files";
+    QTest::newRow("semicolons") << "JPEG (*.jpg; *.jpeg);;Bitmap (*.bmp)"
+                                << "JPEG (*.jpg *.jpeg);;Bitmap (*.bmp)";
+    QTest::newRow("no blank") << "Pictures (*.jpg;*.png)"
+                              << "Pictures (*.jpg *.png)";
+    QTest::newRow("already Qt") << "File Jpeg (*.jpg)"
+                                << "File Jpeg (*.jpg)";
+    QTest::newRow("no patterns") << "All files"
+                                 << "All files";
 }
 
 void TestDialogs::windowsFiltersBecomeQtFilters()

@@ -4,10 +4,10 @@
 #include "support/testsupport.h"
 #include "support/windowcontrols.h"
 #include "ui/dialogs/dialogs.h"
+#include "ui/dialogs/scripteddialogs.h"
 #include "ui/editor/editorwindow.h"
 #include "ui/widgets/hintbar.h"
 #include "ui/widgets/picturebutton.h"
-#include "ui/dialogs/scripteddialogs.h"
 
 #include <QApplication>
 #include <QDir>
@@ -20,6 +20,7 @@
 #include <QScrollBar>
 #include <QStyle>
 #include <QTest>
+
 #include <algorithm>
 #include <cstdlib>
 #include <map>
@@ -33,10 +34,10 @@ namespace {
 const QString kNoRecord = QStringLiteral("The database contains no record.");
 const QString kSaved = QStringLiteral("Record saved successfully.");
 const QString kChangesSaved = QStringLiteral("Changes to record saved successfully.");
-const QString kDuplicateRefused
-    = QStringLiteral("Incorrect use of the function.\n\r\n\rYou can only duplicate a record after saving it.");
-const QString kDuplicateDone
-    = QStringLiteral("You can now edit the record.\n\r\n\rWhen you finish, press the Save button to save the changes.");
+const QString kDuplicateRefused =
+    QStringLiteral("Incorrect use of the function.\n\r\n\rYou can only duplicate a record after saving it.");
+const QString kDuplicateDone =
+    QStringLiteral("You can now edit the record.\n\r\n\rWhen you finish, press the Save button to save the changes.");
 
 // Record field name to stored bytes, as testing::encodeRecord takes them.
 using Values = std::map<std::string, QByteArray>;
@@ -46,7 +47,7 @@ std::string fieldName(const QString &control) { return control.mid(3).toStdStrin
 QString controlName(const records::FieldDef &f)
 {
     return (f.kind == records::FieldKind::Hidden ? QStringLiteral("lbl") : QStringLiteral("txt"))
-        + QString::fromLatin1(f.name.data(), qsizetype(f.name.size()));
+           + QString::fromLatin1(f.name.data(), qsizetype(f.name.size()));
 }
 
 // A value no other field or record shares, in lower case so that no typing
@@ -69,8 +70,8 @@ Values sampleRecord(const records::Layout &layout, int record)
     int k = 0;
     for (const records::FieldDef &f : layout.fields()) {
         values[std::string(f.name)] = f.kind == records::FieldKind::Hidden
-            ? "h" + QByteArray::number(record) + "-" + QByteArray::number(k) + ".pdf"
-            : sample(record, k, f.capacity);
+                                          ? "h" + QByteArray::number(record) + "-" + QByteArray::number(k) + ".pdf"
+                                          : sample(record, k, f.capacity);
         ++k;
     }
     return values;
@@ -400,7 +401,7 @@ void TestEditors::fieldsFollowTheRecordLayout()
         QCOMPARE(e->font().pixelSize(), 12);
         QCOMPARE(e->property("restColour").value<QColor>(), restColour(c, name));
         QCOMPARE(e->alignment() & Qt::AlignHorizontal_Mask,
-            c.centredFields.contains(name) ? Qt::AlignHCenter : Qt::AlignLeft);
+                 c.centredFields.contains(name) ? Qt::AlignHCenter : Qt::AlignLeft);
     }
     for (auto it = c.capacities.cbegin(); it != c.capacities.cend(); ++it)
         QCOMPARE(field(it.key())->maxLength(), it.value());
@@ -435,8 +436,8 @@ void TestEditors::languageToggleChangesOnlyTitles()
 void TestEditors::saveChecksRequiredFieldsInOrder_data()
 {
     QTest::addColumn<int>("editor");
-    QTest::addColumn<int>("empty"); // index into the required fields
-    QTest::addColumn<QString>("blank"); // what it holds instead of a value
+    QTest::addColumn<int>("empty");       // index into the required fields
+    QTest::addColumn<QString>("blank");   // what it holds instead of a value
     QTest::addColumn<bool>("laterEmpty"); // the required fields after it too
     for (qsizetype e = 0; e < testing::editorCases().size(); ++e) {
         const EditorCase &c = *testing::editorCases().at(e);
@@ -460,9 +461,9 @@ void TestEditors::saveChecksRequiredFieldsInOrder()
     const EditorCase &c = editor();
     for (qsizetype r = 0; r < c.required.size(); ++r)
         field(c.required.at(r).field)
-            ->setText(r == empty              ? blank
-                    : r > empty && laterEmpty ? QString()
-                                              : QStringLiteral("x"));
+            ->setText(r == empty                ? blank
+                      : r > empty && laterEmpty ? QString()
+                                                : QStringLiteral("x"));
     QString away;
     for (const QString &name : c.fields) {
         if (std::none_of(c.required.cbegin(), c.required.cend(), [&](const auto &r) { return r.field == name; }))
@@ -636,7 +637,7 @@ void TestEditors::textOutsideTheCodePageComesBackSubstituted()
     field(c.typedField)->setText(QStringLiteral("Иван Ŝmit"));
     click(c.buttons.save);
     QCOMPARE(testing::fieldBytes(*c.layout, testing::readFile(recordFile()), fieldName(c.typedField)),
-        QByteArray("???? Smit"));
+             QByteArray("???? Smit"));
     click(c.buttons.newRecord);
     click(c.buttons.first);
     QCOMPARE(field(c.typedField)->text(), QStringLiteral("???? Smit"));
@@ -653,12 +654,12 @@ void TestEditors::browsesAFileWrittenElsewhere()
     for (std::size_t k = 0; k < layout.fieldCount(); ++k) {
         const records::FieldDef &f = layout.field(k);
         const QString name = controlName(f);
-        const bool required = std::any_of(
-            c.required.cbegin(), c.required.cend(), [&](const EditorCase::Required &r) { return r.field == name; });
+        const bool required = std::any_of(c.required.cbegin(), c.required.cend(),
+                                          [&](const EditorCase::Required &r) { return r.field == name; });
         if (required || f.kind == records::FieldKind::Hidden)
             continue;
-        second[std::string(f.name)]
-            = f.capacity >= 20 ? "  " + sample(2, int(k), f.capacity - 4) + "  " : sample(2, int(k), f.capacity);
+        second[std::string(f.name)] =
+            f.capacity >= 20 ? "  " + sample(2, int(k), f.capacity - 4) + "  " : sample(2, int(k), f.capacity);
     }
     // A damaged length byte is read as the field's capacity.
     Values third = sampleRecord(layout, 3);
@@ -673,7 +674,7 @@ void TestEditors::browsesAFileWrittenElsewhere()
     third[damaged] = QByteArray(capacity, 'Z');
     // What follows the last whole record is not a record.
     const QByteArray file = testing::encodeRecord(layout, first, 'x') + testing::encodeRecord(layout, second, ' ')
-        + thirdBytes + QByteArray(c.recordBytes - 1, 'z');
+                            + thirdBytes + QByteArray(c.recordBytes - 1, 'z');
     testing::writeFile(recordFile(), file);
 
     click(c.buttons.first);
@@ -693,7 +694,7 @@ void TestEditors::browsesAFileWrittenElsewhere()
     QCOMPARE(position(), QStringLiteral("1"));
     click(c.buttons.previous);
     QCOMPARE(position(), QStringLiteral("1"));
-    QVERIFY(dialogs().messages.isEmpty()); // no message at either end
+    QVERIFY(dialogs().messages.isEmpty());           // no message at either end
     QCOMPARE(testing::readFile(recordFile()), file); // browsing writes nothing
 
     // A record with empty required fields can be shown but not saved as is.
@@ -826,7 +827,7 @@ void TestEditors::unwritableDatabaseKeepsTheScreen()
     field(c.typedField)->setText(QStringLiteral("Changed"));
     shown[fieldName(c.typedField)] = "Changed";
     for (const QString &button :
-        {c.buttons.save, c.buttons.first, c.buttons.next, c.buttons.last, c.buttons.previous}) {
+         {c.buttons.save, c.buttons.first, c.buttons.next, c.buttons.last, c.buttons.previous}) {
         dialogs().clear();
         click(button);
         QCOMPARE(dialogs().messages.size(), 1);
@@ -856,7 +857,7 @@ void TestEditors::enterChainFollowsTheFieldOrder()
         QTRY_COMPARE(fill(current), restColour(c, name));
     }
     QCOMPARE(focusName(), c.fields.first()); // the last wraps to the first
-    QCOMPARE(fieldTexts(), typed); // Enter types nothing
+    QCOMPARE(fieldTexts(), typed);           // Enter types nothing
 }
 
 void TestEditors::tabCyclesThroughTheFieldsOnly()
@@ -1040,8 +1041,8 @@ void TestEditors::fitsTheScreenWithoutClippingOrOverlap()
             items.append(w);
     }
     // At least the position label besides the fields, their titles and the buttons.
-    QVERIFY(
-        items.size() > c.fields.size() + c.titles.size() + testing::recordButtonHints(c).size() + c.ownButtons.size());
+    QVERIFY(items.size()
+            > c.fields.size() + c.titles.size() + testing::recordButtonHints(c).size() + c.ownButtons.size());
     const QRect area = window()->rect();
     QList<QRect> rects;
     for (QWidget *w : std::as_const(items)) {
@@ -1050,20 +1051,20 @@ void TestEditors::fitsTheScreenWithoutClippingOrOverlap()
         if (auto *l = qobject_cast<QLabel *>(w); l && l->objectName() != QLatin1String("lblPosizione")) {
             QVERIFY2(l->width() >= l->sizeHint().width(), qPrintable(l->objectName() + QLatin1String(" is cut")));
             QVERIFY2(l->fontMetrics().horizontalAdvance(l->text()) <= l->width(),
-                qPrintable(l->objectName() + QLatin1String(" is cut")));
+                     qPrintable(l->objectName() + QLatin1String(" is cut")));
         }
         rects.append(r);
     }
     for (qsizetype a = 0; a < items.size(); ++a) {
         for (qsizetype b = a + 1; b < items.size(); ++b)
             QVERIFY2(!rects.at(a).intersects(rects.at(b)),
-                qPrintable(items[a]->objectName() + QLatin1String(" overlaps ") + items[b]->objectName()));
+                     qPrintable(items[a]->objectName() + QLatin1String(" overlaps ") + items[b]->objectName()));
     }
     // The window's gradient shows around the panel.
     const QColor corner = window()->grab().toImage().pixelColor(2, 2);
     QVERIFY2(std::abs(corner.red() - c.gradientTop.red()) <= 3 && std::abs(corner.green() - c.gradientTop.green()) <= 3
-            && std::abs(corner.blue() - c.gradientTop.blue()) <= 3,
-        qPrintable(corner.name()));
+                 && std::abs(corner.blue() - c.gradientTop.blue()) <= 3,
+             qPrintable(corner.name()));
 }
 
 QTEST_MAIN(TestEditors)

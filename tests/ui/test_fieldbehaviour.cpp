@@ -40,11 +40,16 @@ void TestFieldBehaviour::typingFilter_data()
     QTest::addColumn<int>("filter");
     QTest::addColumn<QString>("typed");
     QTest::addColumn<QString>("shown");
-    QTest::newRow("gender lower") << int(TypingFilter::TrimUpper) << "m" << "M";
-    QTest::newRow("gender blank removed") << int(TypingFilter::TrimUpper) << " " << "";
-    QTest::newRow("email trailing blank") << int(TypingFilter::Trim) << "a@b.it " << "a@b.it";
-    QTest::newRow("email case kept") << int(TypingFilter::Trim) << "Ab@X.it" << "Ab@X.it";
-    QTest::newRow("plate upper, blanks kept") << int(TypingFilter::Upper) << "ab 12-cd" << "AB 12-CD";
+    QTest::newRow("gender lower") << int(TypingFilter::TrimUpper) << "m"
+                                  << "M";
+    QTest::newRow("gender blank removed") << int(TypingFilter::TrimUpper) << " "
+                                          << "";
+    QTest::newRow("email trailing blank") << int(TypingFilter::Trim) << "a@b.it "
+                                          << "a@b.it";
+    QTest::newRow("email case kept") << int(TypingFilter::Trim) << "Ab@X.it"
+                                     << "Ab@X.it";
+    QTest::newRow("plate upper, blanks kept") << int(TypingFilter::Upper) << "ab 12-cd"
+                                              << "AB 12-CD";
 }
 
 void TestFieldBehaviour::typingFilter()
@@ -96,9 +101,12 @@ void TestFieldBehaviour::digitsOnly_data()
 {
     QTest::addColumn<QString>("keys");
     QTest::addColumn<QString>("result");
-    QTest::newRow("digits") << "2026" << "2026";
-    QTest::newRow("letters swallowed") << "2a0b2c6" << "2026";
-    QTest::newRow("symbols swallowed") << "-+. /" << "";
+    QTest::newRow("digits") << "2026"
+                            << "2026";
+    QTest::newRow("letters swallowed") << "2a0b2c6"
+                                       << "2026";
+    QTest::newRow("symbols swallowed") << "-+. /"
+                                       << "";
 }
 
 void TestFieldBehaviour::digitsOnly()
@@ -235,7 +243,8 @@ void TestFieldBehaviour::pictureButtonStaysOutOfTabOrder()
 void TestFieldBehaviour::dateFormat()
 {
     const QString sep = regionalDateSeparator();
-    QCOMPARE(formatDate(QDate(2026, 3, 7)), QStringLiteral("07") + sep + QStringLiteral("03") + sep + QStringLiteral("2026"));
+    QCOMPARE(formatDate(QDate(2026, 3, 7)),
+             QStringLiteral("07") + sep + QStringLiteral("03") + sep + QStringLiteral("2026"));
     QCOMPARE(todayText().size(), 10);
 }
 

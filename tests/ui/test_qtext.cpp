@@ -27,7 +27,8 @@ void TestQText::pathsSurviveTheRoundTrip_data()
     QTest::newRow("overlong slash") << QByteArray("/x\xC0\xAF") << QStringLiteral("/x") + QChar(0xDCC0) + QChar(0xDCAF);
     QTest::newRow("encoded surrogate") << QByteArray("/\xED\xA0\x80")
                                        << QStringLiteral("/") + QChar(0xDCED) + QChar(0xDCA0) + QChar(0xDC80);
-    QTest::newRow("cut sequence at the end") << QByteArray("/x\xE2\x82") << QStringLiteral("/x") + QChar(0xDCE2) + QChar(0xDC82);
+    QTest::newRow("cut sequence at the end")
+        << QByteArray("/x\xE2\x82") << QStringLiteral("/x") + QChar(0xDCE2) + QChar(0xDC82);
     QTest::newRow("bytes FF FE") << QByteArray("/\xFF\xFE") << QStringLiteral("/") + QChar(0xDCFF) + QChar(0xDCFE);
 #endif
 }

@@ -32,8 +32,8 @@ QString ScriptedDialogs::saveFileName(QWidget *, const FileDialogRequest &reques
 bool ScriptedDialogs::choosePrinter(QWidget *, QPrinter &printer)
 {
     ++printDialogs;
-    printerOffers.append({printer.printerName(), printer.docName(), printer.copyCount(),
-                          printer.printRange() == QPrinter::AllPages});
+    printerOffers.append(
+        {printer.printerName(), printer.docName(), printer.copyCount(), printer.printRange() == QPrinter::AllPages});
     const bool accepted = printerChoices.isEmpty() ? false : printerChoices.dequeue();
     if (accepted && !printFile.isEmpty()) {
         printer.setOutputFormat(QPrinter::PdfFormat);

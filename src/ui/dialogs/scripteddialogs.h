@@ -58,8 +58,8 @@ public:
 
     QList<Message> messages;
     QList<FileDialogRequest> fileRequests;
-    QStringList opened;      // shellOpen targets
-    QStringList modalShown;  // object names of the modal windows shown
+    QStringList opened;     // shellOpen targets
+    QStringList modalShown; // object names of the modal windows shown
     int printDialogs = 0;
 
     QString lastText() const { return messages.isEmpty() ? QString() : messages.last().text; }

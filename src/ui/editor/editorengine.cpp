@@ -194,8 +194,8 @@ bool RecordEditorEngine::save()
         setPosition(QString::number(result.position));
         if (afterSave)
             afterSave(result.position);
-        information(m_window, result.outcome == records::SaveOutcome::Appended ? messages::saved
-                                                                                : messages::changesSaved);
+        information(m_window,
+                    result.outcome == records::SaveOutcome::Appended ? messages::saved : messages::changesSaved);
         return true;
     } catch (const records::RecordFileError &) {
         reportError();

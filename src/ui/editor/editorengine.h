@@ -25,8 +25,8 @@ struct RequiredField {
 
 namespace messages {
 inline const QString noRecord = QStringLiteral("The database contains no record.");
-inline const QString cannotOpen = QStringLiteral(
-    "Unable to open the database.\n\r\n\rMake sure you have administration privileges for the app installation folder.");
+inline const QString cannotOpen = QStringLiteral("Unable to open the database.\n\r\n\rMake sure you have "
+                                                 "administration privileges for the app installation folder.");
 inline const QString saved = QStringLiteral("Record saved successfully.");
 inline const QString changesSaved = QStringLiteral("Changes to record saved successfully.");
 inline const QString duplicateRefused =
@@ -49,8 +49,7 @@ public:
     // says (the yearly agreement files).
     using ChosenFile = std::function<std::filesystem::path()>;
 
-    RecordEditorEngine(QWidget *window, const records::RecordFileDescriptor &file, ChosenFile chosen,
-                       QLabel *position);
+    RecordEditorEngine(QWidget *window, const records::RecordFileDescriptor &file, ChosenFile chosen, QLabel *position);
 
     const records::Layout &layout() const { return *m_layout; }
     // The file of the next action, its folder created when missing.

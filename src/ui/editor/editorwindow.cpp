@@ -1,10 +1,10 @@
 #include "ui/editor/editorwindow.h"
 
+#include "ui/qtext.h"
 #include "ui/widgets/appearance.h"
 #include "ui/widgets/hintbar.h"
 #include "ui/widgets/navigation.h"
 #include "ui/widgets/picturebutton.h"
-#include "ui/qtext.h"
 
 #include <QCloseEvent>
 #include <QGridLayout>

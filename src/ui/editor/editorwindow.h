@@ -36,9 +36,9 @@ struct EditorFieldDef {
     std::string_view name; // record field; the control is "txt" + name
     const char *english;   // nullptr: the field has no title label
     const char *italian;
-    int width;       // design units
-    int row;         // row within its area
-    int area = 0;    // editors with several field boxes number them
+    int width;    // design units
+    int row;      // row within its area
+    int area = 0; // editors with several field boxes number them
     bool whiteRest = false;
     TypingFilter filter = TypingFilter::None;
     bool titleLeft = false; // title beside the field instead of above it

@@ -116,7 +116,7 @@ protected:
         }
         const QString text = key->text();
         const bool digit = text.size() == 1 && text.at(0) >= QLatin1Char('0') && text.at(0) <= QLatin1Char('9')
-            && !(key->modifiers() & (Qt::ControlModifier | Qt::AltModifier));
+                           && !(key->modifiers() & (Qt::ControlModifier | Qt::AltModifier));
         return !digit;
     }
 
@@ -201,8 +201,8 @@ bool FieldCycle::eventFilter(QObject *watched, QEvent *event)
         // stop outside the cycle (a scroll area, a container).
         const auto *key = static_cast<QKeyEvent *>(event);
         const bool forward = key->key() == Qt::Key_Tab && !(key->modifiers() & Qt::ShiftModifier);
-        const bool backward = key->key() == Qt::Key_Backtab
-                              || (key->key() == Qt::Key_Tab && (key->modifiers() & Qt::ShiftModifier));
+        const bool backward =
+            key->key() == Qt::Key_Backtab || (key->key() == Qt::Key_Tab && (key->modifiers() & Qt::ShiftModifier));
         if (forward || backward) {
             const auto index = m_fields.indexOf(qobject_cast<QWidget *>(watched));
             if (index >= 0 && moveFrom(index, forward ? 1 : -1))
@@ -259,10 +259,14 @@ QString applyTypingFilter(const QString &text, TypingFilter filter)
         return s;
     };
     switch (filter) {
-    case TypingFilter::None: return text;
-    case TypingFilter::TrimUpper: return upperAscii(trimmed(text));
-    case TypingFilter::Trim: return trimmed(text);
-    case TypingFilter::Upper: return upperAscii(text);
+    case TypingFilter::None:
+        return text;
+    case TypingFilter::TrimUpper:
+        return upperAscii(trimmed(text));
+    case TypingFilter::Trim:
+        return trimmed(text);
+    case TypingFilter::Upper:
+        return upperAscii(text);
     }
     return text;
 }

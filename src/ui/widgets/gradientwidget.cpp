@@ -7,8 +7,7 @@ namespace ui {
 
 GradientWidget::GradientWidget(const QColor &top, const QColor &bottom, QWidget *parent)
     : QWidget(parent), m_top(top), m_bottom(bottom)
-{
-}
+{ }
 
 void GradientWidget::setColours(const QColor &top, const QColor &bottom)
 {

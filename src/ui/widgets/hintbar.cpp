@@ -3,11 +3,11 @@
 #include "ui/widgets/picturebutton.h"
 
 #include <QEvent>
-#include <QPlainTextEdit>
-#include <QTextEdit>
 #include <QHBoxLayout>
 #include <QLineEdit>
 #include <QMouseEvent>
+#include <QPlainTextEdit>
+#include <QTextEdit>
 
 namespace ui {
 
@@ -76,7 +76,8 @@ bool HintBar::eventFilter(QObject *watched, QEvent *event)
             return QWidget::eventFilter(watched, event);
         }
         // Fields have no hint of their own: the last hint stays.
-        if (qobject_cast<QLineEdit *>(under) || qobject_cast<QPlainTextEdit *>(under) || qobject_cast<QTextEdit *>(under))
+        if (qobject_cast<QLineEdit *>(under) || qobject_cast<QPlainTextEdit *>(under)
+            || qobject_cast<QTextEdit *>(under))
             return QWidget::eventFilter(watched, event);
     }
     setText(QString());
