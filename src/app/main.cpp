@@ -10,6 +10,7 @@ int main(int argc, char *argv[])
     ui::requestSoftwareRendering();
     QApplication application(argc, argv);
     app::prepareApplication(application);
+    app::removeLeftovers();
     const QList<QWidget *> windows = app::createWindows();
     for (QWidget *w : windows) {
         if (auto *launcher = qobject_cast<app::TfrmAvvio *>(w))

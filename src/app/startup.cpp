@@ -5,6 +5,8 @@
 #include "app/launcher.h"
 #include "clients/clienteditor.h"
 #include "fleet/fleeteditor.h"
+#include "records/datafolder.h"
+#include "records/safefile.h"
 #include "ui/widgets/appearance.h"
 #include "ui/widgets/navigation.h"
 
@@ -19,6 +21,13 @@ void prepareApplication(QApplication &application)
     application.setOrganizationName(QStringLiteral("Carvello"));
     ui::installFontSubstitutes();
     application.setFont(ui::windowFont(QStringLiteral("Tahoma"), 12));
+}
+
+void removeLeftovers()
+{
+    const std::filesystem::path folder = records::dataFolderPath();
+    for (const char *sub : {"", "Vehicle_Fleet", "Attachments"})
+        records::removeStaleTemporaries(*sub ? folder / sub : folder);
 }
 
 QList<QWidget *> createWindows()

@@ -15,6 +15,10 @@ void prepareApplication(QApplication &application);
 // Creates the primary windows once, in start-up order, and registers them
 // for switching. The returned list owns nothing; windows are deleted with
 // `destroyWindows`.
+// Removes what writers killed in an earlier run left behind: temporary files
+// of the program's own naming whose process is gone.
+void removeLeftovers();
+
 QList<QWidget *> createWindows();
 void destroyWindows(const QList<QWidget *> &windows);
 

@@ -14,8 +14,6 @@
 #include <algorithm>
 #include <cstring>
 #include <filesystem>
-#include <fstream>
-#include <iterator>
 
 namespace fleet {
 
@@ -23,7 +21,7 @@ namespace {
 
 constexpr int kJpegQuality = 90;
 // Enough of a file to tell whether it holds a picture.
-constexpr qsizetype kProbeBytes = 4096;
+constexpr std::size_t kProbeBytes = 4096;
 // Room for a full decode of a large bitmap or PNG (8000 x 6000 at 32 bits is
 // 192 MB, above Qt's default guard of 128 MB).
 constexpr int kFullDecodeLimitMb = 1024;
@@ -185,29 +183,25 @@ bool isCompleteBitmap(const QByteArray &data)
 
 std::optional<Photo> Photo::fromFile(const QString &path, QSize displayBox)
 {
-    std::ifstream file(ui::fromQtPath(path), std::ios::binary);
-    if (!file)
-        return std::nullopt;
+    const std::filesystem::path file = ui::fromQtPath(path);
     // Only a picture is read whole: a large file of another kind is
     // refused from its first bytes.
-    QByteArray head(kProbeBytes, Qt::Uninitialized);
-    file.read(head.data(), kProbeBytes);
-    head.resize(static_cast<qsizetype>(file.gcount()));
+    std::optional<std::string> head = records::readFileHead(file, kProbeBytes);
+    if (!head)
+        return std::nullopt;
     {
-        QBuffer buffer(&head);
+        QByteArray probeBytes = QByteArray::fromRawData(head->data(), static_cast<qsizetype>(head->size()));
+        QBuffer buffer(&probeBytes);
         buffer.open(QIODevice::ReadOnly);
         QImageReader probe(&buffer);
         probe.setDecideFormatFromContent(true);
         if (probe.format().isEmpty())
             return std::nullopt;
     }
-    QByteArray data = head;
-    if (file) {
-        const std::string rest((std::istreambuf_iterator<char>(file)), std::istreambuf_iterator<char>());
-        if (file.bad())
-            return std::nullopt;
-        data.append(rest.data(), static_cast<qsizetype>(rest.size()));
-    }
+    const std::optional<std::string> whole = records::readWholeFile(file);
+    if (!whole)
+        return std::nullopt;
+    const QByteArray data(whole->data(), static_cast<qsizetype>(whole->size()));
     return fromBytes(data, displayBox);
 }
 

@@ -294,6 +294,11 @@ void writeIniString(const std::filesystem::path &file, std::string_view section,
         if (!ec)
             target = resolved;
     }
+    // Two running copies must not lose each other's keys between the read
+    // and the rename.
+    const FileUpdateLock lock(target);
+    if (!lock.held())
+        throw IniFileError(file);
     std::string content;
     const bool exists = std::filesystem::exists(target, ec);
     if (ec)

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "records/osfile.h"
 #include "records/record.h"
 
 #include <chrono>
@@ -8,6 +9,7 @@
 #include <functional>
 #include <stdexcept>
 #include <string>
+#include <vector>
 
 namespace records {
 
@@ -22,6 +24,15 @@ public:
 // existing one that cannot be opened for reading and writing is an error.
 // While open, the file holds an exclusive advisory lock so that two running
 // copies of the program never append at the same position.
+//
+// Writes are atomic without any change to the file's layout: before a record
+// is written, what it replaces (the old record, or the old length for an
+// append) goes into a small undo journal beside the file ("<file>.journal")
+// and is flushed; the journal is emptied once the record itself is on the
+// disk. A write cut short by a kill, a power cut or an error is undone from
+// the journal, at once or at the next opening, so a record is always all old
+// or all new and a retry after a reported error writes it once. Programs that
+// read only the record file see it as before.
 class RecordFile final
 {
 public:
@@ -31,7 +42,7 @@ public:
     RecordFile &operator=(const RecordFile &) = delete;
 
     // Whole records only: a trailing partial record is not counted.
-    std::size_t count() const { return m_size / m_recordLength; }
+    std::size_t count() const { return static_cast<std::size_t>(m_size / m_recordLength); }
     std::size_t index() const { return m_index; }
     std::size_t recordLength() const { return m_recordLength; }
 
@@ -46,25 +57,44 @@ public:
 
     // How long opening waits for another holder of the lock before failing.
     static void setLockWait(std::chrono::milliseconds wait);
+    // Tests only: without the lock two writers can lose each other's records,
+    // which is what a test that must detect such a loss needs to see.
+    static void setLockingForTests(bool on);
 
-    // Flushes written data to the disk, releases the lock and closes; errors
-    // are thrown so that no success is reported for data that did not land.
+    // Flushes written data to the disk, empties the journal, releases the
+    // lock and closes; errors are thrown, after undoing the write, so that no
+    // success is reported for data that did not land.
     void close();
 
+    // The journal that belongs to a record file.
+    static std::filesystem::path journalPath(const std::filesystem::path &file);
+
 private:
-    void readAt(std::size_t offset, void *data, std::size_t length);
-    void fail(const std::string &what) const;
+    [[noreturn]] void fail(const std::string &what) const;
+    void recover();
+    void commit();
+    // Puts back what the pending write replaced; false when that failed too
+    // (the journal then stays for the next opening).
+    bool undoPending();
+    bool clearJournal();
+    bool openJournal();
 
     std::filesystem::path m_path;
     std::size_t m_recordLength;
-    std::size_t m_size = 0;
+    std::uint64_t m_size = 0;
     std::size_t m_index = 0;
-    bool m_dirty = false;
-#ifdef _WIN32
-    void *m_handle = nullptr;
-#else
-    int m_fd = -1;
-#endif
+    OsFile m_file;
+    OsFile m_journal;
+
+    // The write not yet on the disk: where it went and what it replaced.
+    struct Pending {
+        bool active = false;
+        bool append = false;
+        std::uint64_t offset = 0;
+        std::uint64_t oldSize = 0;
+        std::vector<std::uint8_t> old;
+    };
+    Pending m_pending;
 };
 
 } // namespace records

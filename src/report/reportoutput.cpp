@@ -1,7 +1,10 @@
 #include "report/reportoutput.h"
 
+#include "records/safefile.h"
 #include "ui/dialogs/dialogs.h"
+#include "ui/qtext.h"
 
+#include <QBuffer>
 #include <QFile>
 #include <QPainter>
 #include <QPdfWriter>
@@ -120,11 +123,14 @@ void exportPdf(const PreparedReport &report, QIODevice *device)
 void exportPdf(const PreparedReport &report, const QString &fileName)
 {
     checkPages(report);
-    QFile file(fileName);
-    if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate))
-        throw ReportError(QStringLiteral("The file \"%1\" cannot be written.").arg(fileName));
-    exportPdf(report, &file);
-    if (!file.flush())
+    QByteArray pdf;
+    QBuffer buffer(&pdf);
+    buffer.open(QIODevice::WriteOnly);
+    exportPdf(report, &buffer);
+    buffer.close();
+    // A failed save leaves an earlier file of that name whole.
+    if (!records::replaceFile(ui::fromQtPath(fileName),
+                              std::string_view(pdf.constData(), static_cast<std::size_t>(pdf.size()))))
         throw ReportError(QStringLiteral("The file \"%1\" cannot be written.").arg(fileName));
 }
 

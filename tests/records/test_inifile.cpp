@@ -249,8 +249,10 @@ void TestIniFile::writeLeavesNoTemporaryFiles()
     for (int line = 1; line <= 4; ++line)
         writeCompanyLine(line, "line " + std::to_string(line));
     writeStartNumber("7");
-    QCOMPARE(QDir(data.dataFolder()).entryList(QDir::Files | QDir::Hidden),
-             QStringList{QStringLiteral("Drivora_Settings.ini")});
+    // The lock file that keeps two running copies apart stays; it is empty.
+    QCOMPARE(QDir(data.dataFolder()).entryList(QDir::Files | QDir::Hidden, QDir::Name),
+             (QStringList{QStringLiteral("Drivora_Settings.ini"), QStringLiteral("Drivora_Settings.ini.lock")}));
+    QCOMPARE(QFileInfo(data.file(QStringLiteral("Drivora_Settings.ini.lock"))).size(), 0);
     QCOMPARE(testing::readFile(data.file(QStringLiteral("Drivora_Settings.ini"))),
              QByteArray("[Rental Company]\r\nLine 1=line 1\r\nLine 2=line 2\r\nLine 3=line 3\r\nLine 4=line 4\r\n"
                         "[Rental Agreements]\r\nStart Number=7\r\n"));
