@@ -4,7 +4,6 @@
 #include "records/safefile.h"
 
 #include <algorithm>
-#include <fstream>
 #include <iterator>
 #include <optional>
 #include <system_error>
@@ -308,8 +307,8 @@ void writeIniString(const std::filesystem::path &file, std::string_view section,
         if (!old)
             throw IniFileError(file); // never replace what could not be read
         // A file that may not be written is not replaced behind its back.
-        std::ofstream probe(target, std::ios::binary | std::ios::app);
-        if (!probe)
+        OsFile probe;
+        if (!probe.open(target, OsFile::Mode::ReadWrite))
             throw IniFileError(file);
         content = std::move(*old);
     }

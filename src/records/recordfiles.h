@@ -1,16 +1,26 @@
 #pragma once
 
 #include "records/layout.h"
+#include "records/search.h"
 
 #include <filesystem>
+#include <span>
 #include <string_view>
 
 namespace records {
 
-// Everything the program knows about one kind of record file: its layout and
-// where the file lives. Windows take their file from here and nowhere else;
-// the tables of the windows that read a whole file (search criteria, result
-// columns, export columns) are added here as rows.
+// A list of records built from a whole file: the record fields its criteria
+// are compared with (in the order of the criteria fields) and the columns of
+// its result lines.
+struct ResultList {
+    std::span<const std::string_view> criteria;
+    std::span<const LineColumn> columns;
+};
+
+// Everything the program knows about one kind of record file: its layout,
+// where the file lives and how its records are searched and listed. Windows
+// take their file and their tables from here and nowhere else; the tables of
+// the windows still to come (export columns) are added here as rows.
 struct RecordFileDescriptor {
     // A short word naming the database, for test rows and diagnostics.
     std::string_view name;
@@ -18,6 +28,8 @@ struct RecordFileDescriptor {
     // The file's name in the data folder; empty when the user chooses the
     // file at run time (the yearly agreement files).
     std::string_view fileName;
+    // The search window's criteria and result lines.
+    ResultList search;
 
     bool inDataFolder() const { return !fileName.empty(); }
 
@@ -31,6 +43,10 @@ struct RecordFileDescriptor {
 const RecordFileDescriptor &clientFile();
 const RecordFileDescriptor &vehicleFile();
 const RecordFileDescriptor &agreementFile();
+
+// The clients with a pending issue, one line each with the issue: a list over
+// the client file without criteria, other than a non-empty Issues field.
+const ResultList &pendingIssuesList();
 
 // The agreement file of one calendar year: "<year>.rnt" in the data folder.
 std::filesystem::path agreementYearFile(std::string_view year);
