@@ -22,8 +22,6 @@ Record clientWith(const std::map<std::string, QByteArray> &latin1)
     return r;
 }
 
-std::string cp(const char *latin1) { return std::string(latin1); }
-
 } // namespace
 
 class TestSearch final : public QObject
