@@ -3,14 +3,18 @@
 #include "agreements/agreementcommon.h"
 #include "agreements/agreementdocument.h"
 #include "agreements/agreementfields.h"
+#include "agreements/agreementsearch.h"
 #include "agreements/logowindow.h"
 #include "agreements/numerationwindow.h"
+#include "clients/clientsearch.h"
+#include "fleet/vehiclesearch.h"
 #include "records/agreementsettings.h"
 #include "records/browse.h"
 #include "records/inifile.h"
 #include "records/layout.h"
 #include "records/recordfile.h"
 #include "records/recordfiles.h"
+#include "search/searchwindow.h"
 #include "ui/dialogs/dialogs.h"
 #include "ui/qtext.h"
 #include "ui/widgets/appearance.h"
@@ -75,7 +79,9 @@ TfrmRent_Receipts::TfrmRent_Receipts(QWidget *parent)
     auto *toolbar = new QHBoxLayout;
     toolbar->setObjectName(QStringLiteral("layToolbar"));
     toolbar->setSpacing(10);
-    toolbar->addWidget(makeToolbarBox({b.newRecord, b.duplicate, b.save}, root));
+    auto *cmdTrova = makeButton(QStringLiteral("cmdTrova"), QStringLiteral(":/artwork/find.svg"),
+                                QStringLiteral("Find record in database."), root);
+    toolbar->addWidget(makeToolbarBox({b.newRecord, b.duplicate, b.save, cmdTrova}, root));
     toolbar->addWidget(makeToolbarBox({cmdPreview}, root));
     toolbar->addWidget(makeToolbarBox({cmdPrint}, root));
     toolbar->addStretch(1);
@@ -85,6 +91,12 @@ TfrmRent_Receipts::TfrmRent_Receipts(QWidget *parent)
     toolbar->addWidget(makeToolbarBox({b.close}, root));
 
     makeFields(agreementFields(), records::agreementLayout(), QStringLiteral("lblField"));
+    auto *impDriver = makeButton(QStringLiteral("impDriver"), QStringLiteral(":/artwork/import.svg"),
+                                 QStringLiteral("Import data from Client Database."), root, QSize(22, 22));
+    auto *impVehicle = makeButton(QStringLiteral("impVehicle"), QStringLiteral(":/artwork/import.svg"),
+                                  QStringLiteral("Import data from Vehicle Fleet."), root, QSize(22, 22));
+    placeAfter("Name", impDriver);
+    placeAfter("VIN", impVehicle);
     for (const char *name : {"Number", "Date", "Gender", "PickUpDate", "PickUpTime", "ReturnDate", "ReturnTime"})
         field(name)->setAlignment(Qt::AlignCenter);
 
@@ -136,6 +148,9 @@ TfrmRent_Receipts::TfrmRent_Receipts(QWidget *parent)
     connect(b.next, &QAbstractButton::clicked, this, &TfrmRent_Receipts::cmdAvantiClick);
     connect(b.last, &QAbstractButton::clicked, this, &TfrmRent_Receipts::cmdUltimoClick);
     connect(cmdNumeration, &QAbstractButton::clicked, this, &TfrmRent_Receipts::cmdNumerationClick);
+    connect(cmdTrova, &QAbstractButton::clicked, this, &TfrmRent_Receipts::cmdTrovaClick);
+    connect(impDriver, &QAbstractButton::clicked, this, &TfrmRent_Receipts::impDriverClick);
+    connect(impVehicle, &QAbstractButton::clicked, this, &TfrmRent_Receipts::impVehicleClick);
 }
 
 QWidget *TfrmRent_Receipts::buildHeader(QWidget *parent)
@@ -263,6 +278,21 @@ void TfrmRent_Receipts::cmdNumerationClick()
     auto *window = new TfrmNumeration(this);
     window->setCallerWord(kCallerAgreements);
     ui::runUseWindow(window);
+}
+
+void TfrmRent_Receipts::cmdTrovaClick()
+{
+    search::openSearch(agreementSearch(), this, QStringLiteral("rent_receipts"));
+}
+
+void TfrmRent_Receipts::impDriverClick()
+{
+    search::openSearch(clients::clientSearch(), this, QStringLiteral("rent_receipts"));
+}
+
+void TfrmRent_Receipts::impVehicleClick()
+{
+    search::openSearch(fleet::vehicleSearch(), this, QStringLiteral("rent_receipts"));
 }
 
 void TfrmRent_Receipts::btnLogoClick() { ui::runUseWindow(new TfrmLogo(this)); }

@@ -34,6 +34,9 @@ public:
     void cmdPreviewClick();
     void cmdPrintClick();
     void btnLogoClick();
+    void cmdTrovaClick();
+    void impDriverClick();
+    void impVehicleClick();
 
 protected:
     void showEvent(QShowEvent *event) override;

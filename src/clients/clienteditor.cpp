@@ -1,7 +1,9 @@
 #include "clients/clienteditor.h"
 
 #include "clients/clientfields.h"
+#include "clients/clientsearch.h"
 #include "records/recordfiles.h"
+#include "search/searchwindow.h"
 #include "ui/dialogs/dialogs.h"
 #include "ui/dialogs/tmisc.h"
 #include "ui/qtext.h"
@@ -38,13 +40,18 @@ TfrmClients::TfrmClients(QWidget *parent)
     const ui::RecordButtons b = makeRecordButtons(
         {"cmdNew", "cmdDuplicate", "cmdSave", "cmdFirst", "cmdPrevious", "cmdNext", "cmdLast", "cmdClose"}, root);
     QLabel *position = makePositionLabel(root);
+    auto *cmdFind = makeButton(QStringLiteral("cmdFind"), QStringLiteral(":/artwork/find.svg"),
+                               QStringLiteral("Find record in database."), root);
+    auto *cmdDefaulting = makeButton(QStringLiteral("cmdDefaulting"), QStringLiteral(":/artwork/issues.svg"),
+                                     QStringLiteral("Show list of pending issues with your clients."), root);
 
     auto *toolbar = new QHBoxLayout;
     toolbar->setSpacing(10);
-    toolbar->addWidget(makeToolbarBox({b.newRecord, b.duplicate, b.save}, root));
+    toolbar->addWidget(makeToolbarBox({b.newRecord, b.duplicate, b.save, cmdFind}, root));
     toolbar->addStretch(1);
     toolbar->addWidget(makeToolbarBox({b.first, b.previous, position, b.next, b.last}, root));
     toolbar->addStretch(1);
+    toolbar->addWidget(makeToolbarBox({cmdDefaulting}, root));
     toolbar->addWidget(makeToolbarBox({b.close}, root));
 
     // Record area: decorative photograph and the fields.
@@ -111,6 +118,8 @@ TfrmClients::TfrmClients(QWidget *parent)
     connect(b.last, &QAbstractButton::clicked, this, &TfrmClients::cmdLastClick);
     connect(btnEmail, &QAbstractButton::clicked, this, &TfrmClients::btnEmailClick);
     connect(icoIssues, &QAbstractButton::clicked, this, &TfrmClients::icoIssuesClick);
+    connect(cmdFind, &QAbstractButton::clicked, this, &TfrmClients::cmdFindClick);
+    connect(cmdDefaulting, &QAbstractButton::clicked, this, &TfrmClients::cmdDefaultingClick);
 }
 
 void TfrmClients::showEvent(QShowEvent *event)
@@ -133,6 +142,10 @@ void TfrmClients::btnEmailClick()
 {
     TMisc::Open(QStringLiteral("\"mailto:") + ui::trimControl(field("Email")->text()) + QStringLiteral("\""));
 }
+
+void TfrmClients::cmdFindClick() { search::openSearch(clientSearch(), this, QStringLiteral("clients")); }
+
+void TfrmClients::cmdDefaultingClick() { search::openSearch(pendingIssues(), this, QString()); }
 
 void TfrmClients::icoIssuesClick()
 {

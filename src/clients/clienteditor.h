@@ -22,6 +22,8 @@ public:
     void cmdLastClick();
     void btnEmailClick();
     void icoIssuesClick();
+    void cmdFindClick();
+    void cmdDefaultingClick();
 
 protected:
     void showEvent(QShowEvent *event) override;

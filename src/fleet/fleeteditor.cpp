@@ -3,9 +3,11 @@
 #include "fleet/fleetfields.h"
 #include "fleet/picturebox.h"
 #include "fleet/slideshow.h"
+#include "fleet/vehiclesearch.h"
 #include "fleet/zoom.h"
 #include "records/datafolder.h"
 #include "records/recordfiles.h"
+#include "search/searchwindow.h"
 #include "ui/dialogs/dialogs.h"
 #include "ui/widgets/hintbar.h"
 #include "ui/widgets/picturebutton.h"
@@ -73,7 +75,9 @@ TfrmFleet::TfrmFleet(QWidget *parent)
 
     auto *toolbar = new QHBoxLayout;
     toolbar->setSpacing(10);
-    toolbar->addWidget(makeToolbarBox({b.newRecord, b.duplicate, b.save}, root));
+    auto *cmdTrova = makeButton(QStringLiteral("cmdTrova"), QStringLiteral(":/artwork/find.svg"),
+                                QStringLiteral("Find record in database."), root);
+    toolbar->addWidget(makeToolbarBox({b.newRecord, b.duplicate, b.save, cmdTrova}, root));
     toolbar->addStretch(1);
     toolbar->addWidget(makeToolbarBox({b.first, b.previous, position, b.next, b.last}, root));
     toolbar->addStretch(1);
@@ -200,6 +204,7 @@ TfrmFleet::TfrmFleet(QWidget *parent)
     connect(b.next, &QAbstractButton::clicked, this, &TfrmFleet::cmdAvantiClick);
     connect(b.last, &QAbstractButton::clicked, this, &TfrmFleet::cmdUltimoClick);
     connect(cmdSlideshow, &QAbstractButton::clicked, this, &TfrmFleet::cmdSlideshowClick);
+    connect(cmdTrova, &QAbstractButton::clicked, this, &TfrmFleet::cmdTrovaClick);
     connect(btnCaricaFoto, &QAbstractButton::clicked, this, &TfrmFleet::btnCaricaFotoClick);
     connect(btnSalvaFoto, &QAbstractButton::clicked, this, &TfrmFleet::btnSalvaFotoClick);
     connect(btnCancFoto, &QAbstractButton::clicked, this, &TfrmFleet::btnCancFotoClick);
@@ -230,6 +235,8 @@ void TfrmFleet::cmdSalvaClick()
         typing->clearFocus();
     engine()->save();
 }
+
+void TfrmFleet::cmdTrovaClick() { search::openSearch(vehicleSearch(), this, QStringLiteral("fleet")); }
 
 void TfrmFleet::cmdSlideshowClick() { ui::runUseWindow(new TfrmSlideshow_Fleet(this)); }
 

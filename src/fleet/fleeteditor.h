@@ -30,6 +30,7 @@ public:
     void cmdAvantiClick();
     void cmdUltimoClick();
     void cmdSlideshowClick();
+    void cmdTrovaClick();
     void btnCaricaFotoClick();
     void btnSalvaFotoClick();
     void btnCancFotoClick();

@@ -91,8 +91,11 @@ EditorCase makeClientCase()
     c.typing = {{QStringLiteral("txtGender"), QStringLiteral("m"), QStringLiteral("M")},
                 {QStringLiteral("txtGender"), QStringLiteral(" "), QString()},
                 {QStringLiteral("txtEmail"), QStringLiteral("Anna@Mail.it "), QStringLiteral("Anna@Mail.it")}};
-    c.ownButtons = {{QStringLiteral("btnEmail"), QStringLiteral("Send an e-mail to the client.")},
-                    {QStringLiteral("icoIssues"), QStringLiteral("Info about pending issues with clients.")}};
+    c.ownButtons = {
+        {QStringLiteral("btnEmail"), QStringLiteral("Send an e-mail to the client.")},
+        {QStringLiteral("icoIssues"), QStringLiteral("Info about pending issues with clients.")},
+        {QStringLiteral("cmdFind"), QStringLiteral("Find record in database.")},
+        {QStringLiteral("cmdDefaulting"), QStringLiteral("Show list of pending issues with your clients.")}};
     return c;
 }
 
@@ -177,11 +180,12 @@ EditorCase makeFleetCase()
     c.typing = {{QStringLiteral("txtPlate"), QStringLiteral("ab123cd"), QStringLiteral("AB123CD")},
                 {QStringLiteral("txtPlate"), QStringLiteral(" ab-12 cd "), QStringLiteral(" AB-12 CD ")}};
     c.ownButtons = {{QStringLiteral("cmdSlideshow"), QStringLiteral("View pictures as slide show.")},
+                    {QStringLiteral("cmdTrova"), QStringLiteral("Find record in database.")},
                     {QStringLiteral("btnCaricaFoto"), QStringLiteral("Load picture.")},
                     {QStringLiteral("btnSalvaFoto"), QStringLiteral("Save picture.")},
                     {QStringLiteral("btnCancFoto"), QStringLiteral("Delete picture.")},
                     {QStringLiteral("btnZoomFoto"), QStringLiteral("View picture in its actual size.")}};
-    c.absentControls = controls({"cmdTrova", "cmdFile", "cmdAnteprima", "cmdStampa", "cmdEsporta", "cmdGuida"});
+    c.absentControls = controls({"cmdFile", "cmdAnteprima", "cmdStampa", "cmdEsporta", "cmdGuida"});
     c.hintClearingAreas = controls({"imgFoto"});
     c.extrasBlank = [](QWidget *window) { return qobject_cast<fleet::TfrmFleet *>(window)->photo().isPlaceholder(); };
     return c;
@@ -284,8 +288,11 @@ EditorCase makeAgreementCase()
                     {QStringLiteral("cmdPrint"), QStringLiteral("Show print window.")},
                     {QStringLiteral("cmdNumeration"), QStringLiteral("Set Rental Agreements starting number.")},
                     {QStringLiteral("btnLogo"),
-                     QStringLiteral("Load a picture to use as the company's logo when printing Rental Agreements.")}};
-    c.absentControls = controls({"cmdTrova", "cmdEsporta", "cmdGuida", "impDriver", "impVehicle"});
+                     QStringLiteral("Load a picture to use as the company's logo when printing Rental Agreements.")},
+                    {QStringLiteral("cmdTrova"), QStringLiteral("Find record in database.")},
+                    {QStringLiteral("impDriver"), QStringLiteral("Import data from Client Database.")},
+                    {QStringLiteral("impVehicle"), QStringLiteral("Import data from Vehicle Fleet.")}};
+    c.absentControls = controls({"cmdEsporta", "cmdGuida"});
     return c;
 }
 

@@ -157,6 +157,14 @@ QLineEdit *EditorWindow::field(std::string_view name) const
     return nullptr;
 }
 
+void EditorWindow::copyFields(const records::Record &record, std::span<const std::string_view> names)
+{
+    for (const std::string_view name : names) {
+        if (QLineEdit *edit = field(name))
+            RecordEditorEngine::setText(edit, toQt(record.text(name)));
+    }
+}
+
 QWidget *EditorWindow::fieldColumn(const EditorFieldDef &def, QWidget *parent)
 {
     for (const FieldEntry &e : std::as_const(m_fields)) {

@@ -64,6 +64,10 @@ public:
     HintBar *hintBar() const { return m_hintBar; }
     QLabel *positionLabel() const { return m_position; }
     QLineEdit *field(std::string_view name) const;
+    // Puts the named fields of `record` (another file's record may share
+    // field names with this editor's) into the editor's fields of the same
+    // name, trimmed, empty ones too; nothing else changes.
+    void copyFields(const records::Record &record, std::span<const std::string_view> names);
     void setLanguage(Language language);
     Language language() const { return m_language; }
 

@@ -17,7 +17,8 @@ UseWindow::UseWindow(const Design &design, QWidget *caller)
       m_memory(new QLabel(this)),
       m_top(design.top),
       m_bottom(design.bottom),
-      m_maximised(design.maximised)
+      m_maximised(design.maximised),
+      m_overScreen(design.overScreen)
 {
     if (m_maximised) {
         setWindowFlags(Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowMinMaxButtonsHint
@@ -53,7 +54,7 @@ void centreWindow(QWidget *window, const QWidget *over)
     window->move(client.topLeft() - (window->geometry().topLeft() - window->pos()));
 }
 
-void UseWindow::centreOverCaller() { centreWindow(this, m_caller); }
+void UseWindow::centreOverCaller() { centreWindow(this, m_overScreen ? nullptr : m_caller.data()); }
 
 void UseWindow::showEvent(QShowEvent *event)
 {

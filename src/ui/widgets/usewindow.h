@@ -31,6 +31,8 @@ public:
         // A window that takes the whole screen, with the usual title-bar
         // buttons, instead of a fixed dialog centred over its caller.
         bool maximised = false;
+        // Centred on the screen rather than over the caller.
+        bool overScreen = false;
     };
 
     UseWindow(const Design &design, QWidget *caller);
@@ -55,6 +57,7 @@ private:
     QColor m_top;
     QColor m_bottom;
     bool m_maximised;
+    bool m_overScreen;
 };
 
 // Centres `window` (its client area, not its frame) over `over`, or over the
