@@ -96,6 +96,7 @@ QPushButton *button(const QString &name, const QString &text, QWidget *parent)
     b->setObjectName(name);
     b->setFont(ui::windowFont(QStringLiteral("Tahoma"), 13, true));
     b->setMinimumSize(130, 34);
+    b->setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Fixed);
     b->setCursor(Qt::PointingHandCursor);
     b->setAutoDefault(false);
     return b;
@@ -193,6 +194,11 @@ QWidget *TfrmSearch::buildCriteria()
     m_waiting = label(QStringLiteral("lblAttendere"), kWaiting, kDarkCyan,
                       ui::windowFont(QStringLiteral("Verdana"), 13, true), m_criteriaPanel);
     m_waiting->setAlignment(Qt::AlignCenter);
+    // Showing the text while the mouse is down must not move the button
+    // from under the mouse.
+    QSizePolicy keep = m_waiting->sizePolicy();
+    keep.setRetainSizeWhenHidden(true);
+    m_waiting->setSizePolicy(keep);
     m_waiting->hide();
     bottom->addWidget(close);
     bottom->addWidget(m_waiting, 1);
