@@ -13,6 +13,7 @@
 
 #include <QApplication>
 #include <QCloseEvent>
+#include <QElapsedTimer>
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QHash>
@@ -51,6 +52,8 @@ const QString kCriteriaDirections =
 const QString kFindDirections =
     QStringLiteral("Type one or more words and press Find to select the first line that contains them. "
                    "Press Find again to move to the next line that contains the same text.");
+
+int g_progressAfterMs = 500;
 
 QHash<QString, QString> &rememberedTexts()
 {
@@ -136,6 +139,8 @@ QWidget *heading(const QString &title, const QString &directions, const QString 
 
 QString TfrmSearch::rememberedFind(const QString &className) { return rememberedTexts().value(className); }
 
+void TfrmSearch::setProgressAfter(int milliseconds) { g_progressAfterMs = milliseconds; }
+
 TfrmSearch::TfrmSearch(const SearchDesign &design, QWidget *caller)
     : ui::UseWindow({design.className, design.caption, kSteelBlue, Qt::white, false, true}, caller),
       m_design(design),
@@ -191,6 +196,10 @@ QWidget *TfrmSearch::buildCriteria()
     auto *bottom = new QHBoxLayout;
     auto *close = button(QStringLiteral("btnAnnulla"), QStringLiteral("Close"), m_criteriaPanel);
     auto *find = button(QStringLiteral("btnCerca"), QStringLiteral("Search"), m_criteriaPanel);
+    m_search = find;
+    m_stop = button(QStringLiteral("btnInterrompi"), QStringLiteral("Stop"), m_criteriaPanel);
+    m_stop->setToolTip(QStringLiteral("Stop the search and list the records found so far."));
+    m_stop->hide();
     m_waiting = label(QStringLiteral("lblAttendere"), kWaiting, kDarkCyan,
                       ui::windowFont(QStringLiteral("Verdana"), 13, true), m_criteriaPanel);
     m_waiting->setAlignment(Qt::AlignCenter);
@@ -202,6 +211,7 @@ QWidget *TfrmSearch::buildCriteria()
     m_waiting->hide();
     bottom->addWidget(close);
     bottom->addWidget(m_waiting, 1);
+    bottom->addWidget(m_stop);
     bottom->addWidget(find);
     layout->addLayout(bottom);
 
@@ -212,6 +222,7 @@ QWidget *TfrmSearch::buildCriteria()
     connect(close, &QPushButton::clicked, this, &QDialog::reject);
     connect(find, &QPushButton::pressed, this, &TfrmSearch::btnCercaMouseDown);
     connect(find, &QPushButton::clicked, this, &TfrmSearch::btnCercaClick);
+    connect(m_stop, &QPushButton::clicked, this, &TfrmSearch::btnInterrompiClick);
     return m_criteriaPanel;
 }
 
@@ -333,6 +344,8 @@ void TfrmSearch::btnCercaMouseDown()
 
 void TfrmSearch::btnCercaClick()
 {
+    if (m_searching)
+        return;
     const records::RecordFileDescriptor &file = *m_design.file;
     std::vector<records::CriterionText> criteria;
     for (qsizetype k = 0; k < m_criteria.size() && k < static_cast<qsizetype>(m_design.list->criteria.size()); ++k)
@@ -341,23 +354,52 @@ void TfrmSearch::btnCercaClick()
     m_count->setText(QString::number(rule.required()));
 
     std::vector<std::string> lines;
+    m_searching = true;
+    m_stopRequested = false;
+    QElapsedTimer running;
+    running.start();
     try {
         records::RecordFile records(recordFile(), file.layout.recordLength());
+        const std::size_t total = records.count();
         records::Record buffer(file.layout);
-        records.scan(buffer, [&](std::size_t, const records::Record &record) {
+        records.scan(buffer, [&](std::size_t at, const records::Record &record) {
             if (rule.matches(record))
                 lines.push_back(records::resultLine(record, m_design.list->columns));
+            // A long search shows how far it is and can be stopped; the
+            // lines found until then are listed.
+            if (at % 512 == 1 && running.elapsed() >= g_progressAfterMs) {
+                m_waiting->setText(
+                    QStringLiteral("%1  %2%").arg(kWaiting).arg(at * 100 / std::max<std::size_t>(total, 1)));
+                m_waiting->show();
+                m_stop->show();
+                m_search->setEnabled(false);
+                QCoreApplication::processEvents();
+                if (m_stopRequested || m_closed)
+                    return false;
+            }
             return true;
         });
         records.close();
     } catch (const std::exception &) {
+        m_searching = false;
+        m_stop->hide();
+        m_search->setEnabled(true);
+        m_waiting->setText(kWaiting);
         m_waiting->hide();
         ui::error(this, ui::messages::cannotOpen);
         return;
     }
+    m_searching = false;
+    m_stop->hide();
+    m_search->setEnabled(true);
+    m_waiting->setText(kWaiting);
+    if (m_closed)
+        return;
     records::sortLines(lines);
     showResults(std::move(lines));
 }
+
+void TfrmSearch::btnInterrompiClick() { m_stopRequested = true; }
 
 void TfrmSearch::showResults(std::vector<std::string> lines)
 {

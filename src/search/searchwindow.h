@@ -33,12 +33,16 @@ public:
 
     void btnCercaMouseDown();
     void btnCercaClick();
+    void btnInterrompiClick();
     void btnTrovaClick();
     void lstRecordsDblClick();
     void btnStampaClick();
 
     // The remembered find text of one kind of window (its class name).
     static QString rememberedFind(const QString &className);
+    // How long a search runs before it shows its progress and can be
+    // stopped (tests shorten it).
+    static void setProgressAfter(int milliseconds);
 
 protected:
     void formShow() override;
@@ -62,6 +66,10 @@ private:
     QList<QLineEdit *> m_criteria;
     QLabel *m_count = nullptr;
     QLabel *m_waiting = nullptr;
+    QPushButton *m_search = nullptr;
+    QPushButton *m_stop = nullptr;
+    bool m_searching = false;
+    bool m_stopRequested = false;
     QLabel *m_found = nullptr;
     QLineEdit *m_find = nullptr;
     QPushButton *m_findButton = nullptr;

@@ -24,6 +24,7 @@
 #include <QListView>
 #include <QPushButton>
 #include <QTest>
+#include <QTimer>
 
 #include <functional>
 #include <memory>
@@ -98,6 +99,7 @@ private Q_SLOTS:
     void windowLooksAsDesigned();
     void missingFileGivesAnEmptyList();
     void unreadableFileKeepsTheCriteria();
+    void longSearchShowsProgressAndStops();
     void findWalksTheList();
     void findOnAnEmptyList();
     void enterInTheFindFieldOnlyMovesTheFocus();
@@ -289,6 +291,33 @@ void TestSearchWindow::unreadableFileKeepsTheCriteria()
         QVERIFY(w->findChild<QWidget *>(QStringLiteral("panContainer"))->isVisible());
         push(w, "btnChiudi")->click();
     });
+}
+
+void TestSearchWindow::longSearchShowsProgressAndStops()
+{
+    QList<Values> many;
+    for (int k = 0; k < 3000; ++k)
+        many.append(Values{{"Name", QByteArray("Client ") + QByteArray::number(k)}});
+    testing::writeFile(m_data->file(QStringLiteral("Clients.Pro")), recordBytes(records::clientLayout(), many));
+    search::TfrmSearch::setProgressAfter(0);
+    clients::TfrmClients editor;
+    withSearch(&editor, "cmdFind", [&](search::TfrmSearch *w) {
+        QPushButton *stop = push(w, "btnInterrompi");
+        QVERIFY(stop && !stop->isVisible());
+        bool progressShown = false;
+        QTimer::singleShot(0, w, [&] {
+            progressShown = stop->isVisible() && text(w, "lblAttendere").contains(QLatin1Char('%'));
+            stop->click();
+        });
+        push(w, "btnCerca")->click();
+        QVERIFY(progressShown);
+        const int found = w->results()->rowCount();
+        QVERIFY2(found > 0 && found < 3000, qPrintable(QString::number(found)));
+        QCOMPARE(text(w, "lblTrovate"), QStringLiteral("Records found:  %1").arg(found));
+        QVERIFY(w->findChild<QWidget *>(QStringLiteral("panContainer"))->isVisible());
+        push(w, "btnChiudi")->click();
+    });
+    search::TfrmSearch::setProgressAfter(500);
 }
 
 void TestSearchWindow::findWalksTheList()
