@@ -280,10 +280,11 @@ void RecordFile::close()
     if (!m_file.isOpen())
         return;
     commit();
-    const bool journalClosed = m_journal.close();
-    const bool closed = m_file.close(); // also releases the lock
-    if (!journalClosed || !closed)
-        fail("cannot close");
+    // From here the write is on the disk and the journal empty. A close that
+    // reports an error cannot take that back, and reporting it would make the
+    // user's retry append the record a second time.
+    m_journal.close();
+    m_file.close(); // also releases the lock
 }
 
 } // namespace records

@@ -62,8 +62,9 @@ public:
     static void setLockingForTests(bool on);
 
     // Flushes written data to the disk, empties the journal, releases the
-    // lock and closes; errors are thrown, after undoing the write, so that no
-    // success is reported for data that did not land.
+    // lock and closes; errors of the flush and the journal are thrown, after
+    // undoing the write, so that no success is reported for data that did not
+    // land, and no failure for data that did.
     void close();
 
     // The journal that belongs to a record file.
