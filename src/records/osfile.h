@@ -76,6 +76,13 @@ void failAlways(Op op);
 void clear();
 // Consulted by the file layer.
 bool shouldFail(Op op);
+// While one exists on this thread, nothing fails on purpose.
+struct Suspend {
+    Suspend();
+    ~Suspend();
+    Suspend(const Suspend &) = delete;
+    Suspend &operator=(const Suspend &) = delete;
+};
 } // namespace faults
 
 } // namespace records

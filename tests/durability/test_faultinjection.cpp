@@ -138,9 +138,11 @@ const RecordCase kFreshCases[] = {
 // clang-format on
 
 // The settings update: lock file opened and locked (Open 1, Lock 1), the
-// settings read and closed (Open 2, Read 1, Close 1), a temporary file made,
-// written, flushed and closed (Open 3, Write 1, Sync 1, Close 2), renamed
-// over the settings (Rename 1) and the folder flushed (Sync 2).
+// settings read (Open 2, Read 1) and opened for writing to see that they may
+// be replaced (Open 3), a temporary file made, written, flushed and closed
+// (Open 4, Write 1, Sync 1, Close 1: closes in destructors never fail on
+// purpose), renamed over the settings (Rename 1) and the folder flushed
+// (Sync 2).
 struct FileCase {
     const char *step;
     Fault fault;
@@ -152,10 +154,11 @@ const FileCase kSettingsCases[] = {
     {"lock not had",               {Op::Lock, 1}},
     {"settings not opened",        {Op::Open, 2}},
     {"settings not read",          {Op::Read, 1}},
-    {"temporary file not made",    {Op::Open, 3}},
+    {"settings not writable",      {Op::Open, 3}},
+    {"temporary file not made",    {Op::Open, 4}},
     {"temporary file not written", {Op::Write, 1}},
     {"temporary file not flushed", {Op::Sync, 1}},
-    {"temporary file not closed",  {Op::Close, 2}},
+    {"temporary file not closed",  {Op::Close, 1}},
     {"not renamed",                {Op::Rename, 1}},
     // The new file is in place but its name may not survive a power cut:
     // reported, and writing it again is harmless.
