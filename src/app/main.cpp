@@ -1,4 +1,5 @@
 #include "app/launcher.h"
+#include "app/passwordwindows.h"
 #include "app/startup.h"
 #include "ui/widgets/appearance.h"
 #include "ui/widgets/navigation.h"
@@ -15,6 +16,8 @@ int main(int argc, char *argv[])
     for (QWidget *w : windows) {
         if (auto *launcher = qobject_cast<app::TfrmAvvio *>(w))
             QObject::connect(launcher, &app::TfrmAvvio::endProgram, &application, &QCoreApplication::quit);
+        if (auto *login = qobject_cast<app::TfrmPassword *>(w))
+            QObject::connect(login, &app::TfrmPassword::endProgram, &application, &QCoreApplication::quit);
     }
     ui::showPrimary(app::mainWindow());
     const int code = application.exec();

@@ -3,6 +3,7 @@
 #include "agreements/agreementeditor.h"
 #include "agreements/yearselection.h"
 #include "app/launcher.h"
+#include "app/passwordwindows.h"
 #include "clients/clienteditor.h"
 #include "fleet/fleeteditor.h"
 #include "records/datafolder.h"
@@ -37,6 +38,8 @@ QList<QWidget *> createWindows()
         ui::registerPrimary(w);
         windows.append(w);
     };
+    add(new TfrmPassword);
+    add(new TfrmCambiaPassword);
     add(new TfrmAvvio);
     add(new clients::TfrmClients);
     add(new fleet::TfrmFleet);
@@ -53,10 +56,6 @@ void destroyWindows(const QList<QWidget *> &windows)
     }
 }
 
-QWidget *mainWindow()
-{
-    // The login window takes this place once access is guarded.
-    return ui::primaryWindow(QStringLiteral("TfrmAvvio"));
-}
+QWidget *mainWindow() { return ui::primaryWindow(QStringLiteral("TfrmPassword")); }
 
 } // namespace app

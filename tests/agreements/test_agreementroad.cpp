@@ -83,7 +83,7 @@ void TestAgreementRoad::start()
     m_windows = app::createWindows();
     for (QWidget *w : std::as_const(m_windows))
         w->setGeometry(0, 0, 1366, 768);
-    ui::showPrimary(app::mainWindow());
+    ui::showPrimary(ui::primaryWindow(QStringLiteral("TfrmAvvio")));
 }
 
 void TestAgreementRoad::stop()

@@ -78,7 +78,7 @@ void TestYearSelection::init()
     m_windows = app::createWindows();
     for (QWidget *w : std::as_const(m_windows))
         w->setGeometry(0, 0, 1366, 768);
-    ui::showPrimary(app::mainWindow());
+    ui::showPrimary(ui::primaryWindow(QStringLiteral("TfrmAvvio")));
     QVERIFY(QTest::qWaitForWindowExposed(launcher()));
 }
 

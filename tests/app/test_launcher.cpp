@@ -37,7 +37,7 @@ void TestLauncher::init()
     m_data = new testing::TempDataFolder;
     m_dialogs = new ui::ScriptedDialogs;
     m_windows = app::createWindows();
-    ui::showPrimary(app::mainWindow());
+    ui::showPrimary(ui::primaryWindow(QStringLiteral("TfrmAvvio")));
 }
 
 void TestLauncher::cleanup()
