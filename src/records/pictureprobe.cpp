@@ -93,14 +93,13 @@ bool isCompleteBitmap(std::span<const unsigned char> data)
     }
     if (width <= 0 || height == 0 || bits <= 0)
         return false;
-    std::int64_t required = 0;
     if (compression == 0 || compression == 3 || compression == 6) { // uncompressed rows
         const std::int64_t stride = (width * bits + 31) / 32 * 4;
-        required = pixels + std::abs(height) * stride;
-    } else if (imageSize != 0) {
-        required = pixels + imageSize;
+        // Rows times stride of a damaged header can pass the 64-bit range, so
+        // the rows are compared with the number the file has room for.
+        return pixels <= n && std::abs(height) <= (n - pixels) / stride;
     }
-    return n >= required;
+    return imageSize == 0 || n >= pixels + imageSize;
 }
 
 } // namespace records

@@ -273,6 +273,16 @@ void pictureSeeds()
     write("pictureprobe", "rle.bmp", bitmap(4, 4, 1, 12));
     write("pictureprobe", "core.bmp", coreBitmap(2, 2));
     write("pictureprobe", "core-cut.bmp", cut(coreBitmap(2, 2), 30));
+    // The largest rows a header can announce: their size once overflowed.
+    write("pictureprobe", "huge-rows.bmp", [] {
+        Bytes b = bitmap(1, 1);
+        b[18] = b[19] = b[20] = 0xFF;
+        b[21] = 0x7F;
+        b[22] = b[23] = b[24] = 0xFF;
+        b[25] = 0x7F;
+        b[28] = b[29] = 0xFF;
+        return b;
+    }());
 }
 
 } // namespace
