@@ -89,11 +89,20 @@ std::vector<Entry> entriesOf(std::string_view content)
     return entries;
 }
 
-// Names are compared in the code page with its Western European letters
-// folded, as the format defines.
+// Line breaks and NULs are written as blanks, in names and values alike.
+std::string oneLine(std::string_view text)
+{
+    std::string out(text);
+    std::replace_if(
+        out.begin(), out.end(), [](char c) { return c == '\r' || c == '\n' || c == '\0'; }, ' ');
+    return out;
+}
+
+// Names are compared in the code page, without the blanks around them and
+// with its Western European letters folded, as the format defines.
 std::string comparable(std::string_view utf8)
 {
-    std::string out = records::toCp1252(utf8);
+    std::string out(trimBlanks(records::toCp1252(oneLine(utf8))));
     for (char &ch : out) {
         const auto c = static_cast<unsigned char>(ch);
         unsigned char f = c;
@@ -108,18 +117,15 @@ std::string comparable(std::string_view utf8)
     return out;
 }
 
-// A name that a file line can hold as it is: one line, nothing blank at its
-// ends, and none of the characters that would make the line something else,
-// whether written as it is (UTF-8 files) or in the code page (the others:
-// fullwidth '=' becomes '=' there).
+// A name that a file line can hold: none of the characters that would make
+// the line something else, whether written as it is (UTF-8 files) or in the
+// code page (the others: fullwidth '=' becomes '=' there).
 bool isPlainName(std::string_view utf8, bool isKey)
 {
-    const std::string cp = records::toCp1252(utf8);
-    for (const std::string_view form : {utf8, std::string_view(cp)}) {
-        if (form.find_first_of(std::string_view("\r\n\0", 3)) != std::string_view::npos)
-            return false;
-        if (trimBlanks(form) != form)
-            return false;
+    const std::string line = oneLine(utf8);
+    const std::string cp = records::toCp1252(line);
+    for (std::string_view form : {std::string_view(line), std::string_view(cp)}) {
+        form = trimBlanks(form);
         if (isKey && (form.empty() || form.front() == '[' || form.front() == ';' || form.find('=') != form.npos))
             return false;
         if (!isKey && form.find(']') != form.npos)
@@ -134,9 +140,7 @@ bool isPlainName(std::string_view utf8, bool isKey)
 // byte order mark holds only what the code page can.
 std::string expectedValue(std::string_view value, bool utf8)
 {
-    std::string written(value);
-    std::replace_if(
-        written.begin(), written.end(), [](char c) { return c == '\r' || c == '\n' || c == '\0'; }, ' ');
+    std::string written = oneLine(value);
     if (!utf8)
         written = records::toCp1252(written);
     std::string_view read = trimBlanks(written);

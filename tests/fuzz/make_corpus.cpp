@@ -162,6 +162,9 @@ void inifileSeeds()
     write("inifile", "stray-lines",
           settingsInput("S", "k", "v", "garbage\n[unclosed\n=novalue\n[S]\n  ; k=comment\nk\n\x00\x01=x\nk = old\n"sv));
     write("inifile", "long-value", settingsInput("S", "k", std::string(2100, 'v'), "[S]\nk=short\n"));
+    // Names with blanks around them were once written but never found again.
+    write("inifile", "blanks-around-names", settingsInput(" Company\t", "\tName ", "new", "[Company]\r\nName=old\r\n"));
+    write("inifile", "line-break-in-names", settingsInput("Rental\nCompany", "Line 1\r\n", "x", "[Rental Company]\n"));
 }
 
 // The smallest baseline JPEG: one 8 x 8 grey block whose DC and AC tables
