@@ -6,7 +6,9 @@ if(MSVC)
   target_compile_options(carvello_options INTERFACE /W4 /permissive- /utf-8)
 else()
   target_compile_options(carvello_options INTERFACE
-    -Wall -Wextra -Wpedantic -Wold-style-cast -Wshadow=local -Wno-missing-field-initializers
+    -Wall -Wextra -Wpedantic -Wold-style-cast -Wno-missing-field-initializers
+    # The fuzz targets are built with clang, which spells this warning its own way.
+    $<$<CXX_COMPILER_ID:GNU>:-Wshadow=local> $<$<CXX_COMPILER_ID:Clang>:-Wshadow-uncaptured-local>
     $<$<CONFIG:Debug>:-Werror>)
 endif()
 target_compile_definitions(carvello_options INTERFACE

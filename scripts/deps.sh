@@ -1,6 +1,8 @@
 #!/usr/bin/env bash
 # Installs the Debian packages the build, the program and the tests need,
 # only when one of them is missing. Safe to run again.
+# clang and libclang-rt-dev (libFuzzer's runtime, libclang_rt.fuzzer, comes
+# in the libclang-rt-<version>-dev it pulls in) build the fuzz targets.
 set -euo pipefail
 
 packages=(
@@ -8,6 +10,7 @@ packages=(
   qt6-base-dev qt6-base-dev-tools qt6-svg-dev libgl-dev
   libbenchmark-dev
   clang-format git
+  clang libclang-rt-dev
   fonts-dejavu-core fonts-dejavu-extra fonts-liberation
   poppler-utils
 )

@@ -1,6 +1,7 @@
 #include "fleet/photo.h"
 
 #include "records/datafolder.h"
+#include "records/pictureprobe.h"
 #include "records/safefile.h"
 #include "ui/qtext.h"
 
@@ -12,8 +13,8 @@
 #include <QSvgRenderer>
 
 #include <algorithm>
-#include <cstring>
 #include <filesystem>
+#include <span>
 
 namespace fleet {
 
@@ -26,8 +27,10 @@ constexpr std::size_t kProbeBytes = 4096;
 // 192 MB, above Qt's default guard of 128 MB).
 constexpr int kFullDecodeLimitMb = 1024;
 
-quint32 le32(const uchar *p) { return quint32(p[0]) | quint32(p[1]) << 8 | quint32(p[2]) << 16 | quint32(p[3]) << 24; }
-quint16 le16(const uchar *p) { return quint16(p[0] | p[1] << 8); }
+std::span<const unsigned char> bytesOf(const QByteArray &data)
+{
+    return {reinterpret_cast<const unsigned char *>(data.constData()), static_cast<std::size_t>(data.size())};
+}
 
 QByteArray encodeJpeg(const QImage &image)
 {
@@ -95,91 +98,9 @@ const QByteArray &placeholderJpeg()
 
 } // namespace
 
-bool isCompleteJpeg(const QByteArray &data)
-{
-    const auto *p = reinterpret_cast<const uchar *>(data.constData());
-    const std::size_t n = std::size_t(data.size());
-    if (n < 4 || p[0] != 0xFF || p[1] != 0xD8)
-        return false;
-    std::size_t i = 2;
-    while (i < n) {
-        if (p[i] != 0xFF)
-            return false;
-        while (i < n && p[i] == 0xFF) // fill bytes before a marker
-            ++i;
-        if (i >= n)
-            return false;
-        const uchar marker = p[i++];
-        if (marker == 0xD9) // end of image: whatever follows is not ours to judge
-            return true;
-        if (marker == 0x01 || (marker >= 0xD0 && marker <= 0xD7))
-            continue; // markers without a length
-        if (i + 2 > n)
-            return false;
-        const std::size_t length = std::size_t(p[i]) << 8 | p[i + 1];
-        if (length < 2 || i + length > n)
-            return false;
-        i += length;
-        if (marker != 0xDA)
-            continue;
-        // Entropy-coded data of a scan runs to the next marker that is not a
-        // stuffed zero or a restart marker.
-        for (;;) {
-            const void *ff = i < n ? std::memchr(p + i, 0xFF, n - i) : nullptr;
-            if (!ff)
-                return false;
-            i = std::size_t(static_cast<const uchar *>(ff) - p);
-            if (i + 1 >= n)
-                return false;
-            const uchar next = p[i + 1];
-            if (next == 0x00 || (next >= 0xD0 && next <= 0xD7))
-                i += 2;
-            else if (next == 0xFF)
-                i += 1;
-            else
-                break;
-        }
-    }
-    return false;
-}
+bool isCompleteJpeg(const QByteArray &data) { return records::isCompleteJpeg(bytesOf(data)); }
 
-bool isCompleteBitmap(const QByteArray &data)
-{
-    const auto *p = reinterpret_cast<const uchar *>(data.constData());
-    const qint64 n = data.size();
-    if (n < 26 || p[0] != 'B' || p[1] != 'M')
-        return false;
-    const qint64 pixels = le32(p + 10);
-    const quint32 header = le32(p + 14);
-    qint64 width = 0;
-    qint64 height = 0;
-    int bits = 0;
-    quint32 compression = 0;
-    quint32 imageSize = 0;
-    if (header == 12) {
-        width = le16(p + 18);
-        height = le16(p + 20);
-        bits = le16(p + 24);
-    } else if (header >= 40 && n >= 54) {
-        width = qint32(le32(p + 18));
-        height = qint32(le32(p + 22));
-        bits = le16(p + 28);
-        compression = le32(p + 30);
-        imageSize = le32(p + 34);
-    } else {
-        return false;
-    }
-    if (width <= 0 || height == 0 || bits <= 0)
-        return false;
-    qint64 required = 0;
-    if (compression == 0 || compression == 3 || compression == 6) { // uncompressed rows
-        const qint64 stride = (width * bits + 31) / 32 * 4;
-        required = pixels + std::abs(height) * stride;
-    } else if (imageSize != 0) {
-        required = pixels + imageSize;
-    }
-    return n >= required;
-}
+bool isCompleteBitmap(const QByteArray &data) { return records::isCompleteBitmap(bytesOf(data)); }
 
 std::optional<Photo> Photo::fromFile(const QString &path, QSize displayBox)
 {

@@ -45,11 +45,9 @@ private:
 inline constexpr QSize kPlaceholderSize{308, 173};
 inline const QString kPlaceholderArtwork = QStringLiteral(":/artwork/car_placeholder.svg");
 
-// True when `data` is a JPEG whose segments and entropy-coded data run to the
-// end-of-image marker (a truncated file has none).
+// The probes of records/pictureprobe.h on a QByteArray; they live in the
+// record core so that they can be fuzzed without Qt.
 bool isCompleteJpeg(const QByteArray &data);
-// True when `data` is a Windows bitmap holding all the pixel data its header
-// announces.
 bool isCompleteBitmap(const QByteArray &data);
 
 // The photo folder ("Vehicle_Fleet" in the data folder), created when missing.

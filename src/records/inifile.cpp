@@ -119,10 +119,12 @@ std::string foldedName(std::string_view name) // name in Windows-1252
     return out;
 }
 
-// Names as they stand in the file, in Windows-1252 for comparing.
+// Names as they stand in the file, in Windows-1252 for comparing. Blanks
+// around a name never count, also those that the code page makes of other
+// spaces (U+2002 is a blank in Windows-1252).
 std::string comparable(std::string_view fileName, Encoding encoding)
 {
-    return foldedName(encoding == Encoding::Utf8 ? toCp1252(fileName) : std::string(fileName));
+    return foldedName(trimBlanks(encoding == Encoding::Utf8 ? toCp1252(fileName) : std::string(fileName)));
 }
 
 std::string encode(std::string_view utf8, Encoding encoding)
@@ -140,6 +142,15 @@ std::string oneLine(std::string_view text)
     }
     return out;
 }
+
+// A name the caller gives (UTF-8) as it is written to the file, and as it is
+// compared: on one line and without the blanks a read would drop, so that
+// the next write of the same name finds the entry as it stands.
+std::string encodedName(std::string_view utf8, Encoding encoding)
+{
+    return std::string(trimBlanks(encode(oneLine(utf8), encoding)));
+}
+std::string wantedName(std::string_view utf8) { return foldedName(trimBlanks(toCp1252(oneLine(utf8)))); }
 
 std::string decodeValue(std::string_view raw, Encoding encoding)
 {
@@ -168,8 +179,8 @@ struct Found {
 Found find(const Document &doc, std::string_view section, std::string_view key)
 {
     Found found;
-    const std::string wantedSection = foldedName(toCp1252(section));
-    const std::string wantedKey = foldedName(toCp1252(key));
+    const std::string wantedSection = wantedName(section);
+    const std::string wantedKey = wantedName(key);
     for (std::size_t k = 0; k < doc.lines.size(); ++k) {
         const Parsed p = parse(doc.lines[k].body);
         if (!found.section) {
@@ -222,7 +233,6 @@ std::string setIniValue(std::string_view content, std::string_view section, std:
     const Document doc = split(content);
     const Found found = find(doc, section, key);
     const std::string_view eol = lineBreakOf(doc);
-    const std::string cleanKey = oneLine(key);
     const std::string encodedValue = encode(oneLine(value), doc.encoding);
     std::string out;
     out.reserve(content.size() + key.size() + value.size() + section.size() + 8);
@@ -238,7 +248,7 @@ std::string setIniValue(std::string_view content, std::string_view section, std:
         return out;
     }
 
-    const std::string entry = encode(cleanKey, doc.encoding) + "=" + encodedValue;
+    const std::string entry = encodedName(key, doc.encoding) + "=" + encodedValue;
     if (found.section) {
         // A new key goes after the last line of its section, before any
         // blank lines that separate it from the next one.
@@ -260,7 +270,7 @@ std::string setIniValue(std::string_view content, std::string_view section, std:
     if (!doc.lines.empty() && doc.lines.back().eol.empty())
         out.append(eol);
     out += '[';
-    out.append(encode(oneLine(section), doc.encoding));
+    out.append(encodedName(section, doc.encoding));
     out += ']';
     out.append(eol);
     out.append(entry);

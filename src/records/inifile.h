@@ -15,7 +15,8 @@ namespace records {
 //   key=value
 //
 // Section and key names are compared without regard to case; blanks around
-// names and values are ignored; a value in matching single or double quotes
+// names and values are ignored, in the file as in the names a caller asks
+// for (and are not written); a value in matching single or double quotes
 // is read without them. The first section of a name and the first entry of
 // a key win, as with the system functions. Lines that are neither a section
 // header nor a key=value entry (comments, blank lines, stray text or bytes)
@@ -44,8 +45,9 @@ std::string readIniString(const std::filesystem::path &file, std::string_view se
 // Writes one entry, creating the file, the section or the key as needed and
 // keeping every other line byte for byte. The new content is written to a
 // temporary file in the same folder and renamed over the old file, so an
-// interrupted write leaves the old file whole. Line breaks inside `value`
-// would split the entry, so they are written as blanks. Throws IniFileError
+// interrupted write leaves the old file whole. Line breaks inside a name or
+// `value` would split the entry, so they are written (and names are looked
+// up) as blanks. Throws IniFileError
 // when the file cannot be read or written.
 void writeIniString(const std::filesystem::path &file, std::string_view section, std::string_view key,
                     std::string_view value);

@@ -181,6 +181,12 @@ void TestFleetPhotos::completeBitmapIsRecognised_data()
     QTest::newRow("header only") << whole.left(54) << false;
     QTest::newRow("cut header") << whole.left(20) << false;
     QTest::newRow("not a bitmap") << jpeg(QSize(8, 8), Qt::red) << false;
+    // A damaged header whose rows add up to more than 64 bits can count.
+    QByteArray huge = whole;
+    for (const int k : {18, 19, 20, 22, 23, 24, 28, 29})
+        huge[k] = char(0xFF);
+    huge[21] = huge[25] = char(0x7F);
+    QTest::newRow("rows beyond any size") << huge << false;
 }
 
 void TestFleetPhotos::completeBitmapIsRecognised()

@@ -95,6 +95,8 @@ void TestIniFile::read_data()
         << QByteArray("[A]\r\r\nk=v\r\r\n") << QByteArray("A") << QByteArray("k") << "v";
     QTest::newRow("section without bracket end")
         << QByteArray("[A\r\nk=1\r\n") << QByteArray("A") << QByteArray("k") << "<missing>";
+    QTest::newRow("blanks around the names asked for")
+        << QByteArray("[A]\r\nk=v\r\n") << QByteArray(" A\t") << QByteArray("\tk ") << "v";
 }
 
 void TestIniFile::read()
@@ -159,6 +161,14 @@ void TestIniFile::write_data()
         << QByteArray("\xEF\xBB\xBF[A]\r\nk=Citt\xC3\xA0\r\n");
     QTest::newRow("line breaks in a value") << QByteArray() << QByteArray("A") << QByteArray("k")
                                             << QByteArray("one\r\n[B]\nx=1") << QByteArray("[A]\r\nk=one  [B] x=1\r\n");
+    QTest::newRow("blanks around names not written")
+        << QByteArray() << QByteArray(" A ") << QByteArray("\tk ") << QByteArray("v") << QByteArray("[A]\r\nk=v\r\n");
+    QTest::newRow("blanks around names find the entry")
+        << QByteArray("[A]\r\nk=old\r\n") << QByteArray("A ") << QByteArray(" k") << QByteArray("new")
+        << QByteArray("[A]\r\nk=new\r\n");
+    QTest::newRow("line breaks in names")
+        << QByteArray("[A B]\r\nk=old\r\n") << QByteArray("A\nB") << QByteArray("k\r\n") << QByteArray("new")
+        << QByteArray("[A B]\r\nk=new\r\n");
     QTest::newRow("binary bytes elsewhere kept")
         << QByteArray("\x01\x02\xFF\r\n[A]\r\nk=\x7F\r\n") << QByteArray("A") << QByteArray("j") << QByteArray("v")
         << QByteArray("\x01\x02\xFF\r\n[A]\r\nk=\x7F\r\nj=v\r\n");
