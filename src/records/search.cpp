@@ -31,6 +31,10 @@ std::string_view fieldBytes(const Record &record, std::size_t offset, std::size_
 
 bool containsFoldedBytes(std::string_view haystack, std::string_view foldedNeedle)
 {
+    // A criterion of nothing but marks the code page drops converts to
+    // nothing, and nothing occurs in every field, as saving it would show.
+    if (foldedNeedle.empty())
+        return true;
     if (foldedNeedle.size() > haystack.size())
         return false;
     const auto first = static_cast<unsigned char>(foldedNeedle.front());
