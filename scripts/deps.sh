@@ -9,6 +9,7 @@ packages=(
   libbenchmark-dev
   fonts-dejavu-core fonts-dejavu-extra fonts-liberation
   poppler-utils
+  python3-pyatspi at-spi2-core dbus xvfb
 )
 
 missing=()
