@@ -5,6 +5,7 @@
 #include "app/launcher.h"
 #include "clients/clienteditor.h"
 #include "fleet/fleeteditor.h"
+#include "ui/accessibility.h"
 #include "ui/appearance.h"
 #include "ui/navigation.h"
 
@@ -18,6 +19,7 @@ void prepareApplication(QApplication &application)
     application.setApplicationDisplayName(QString());
     application.setOrganizationName(QStringLiteral("Carvello"));
     ui::installFontSubstitutes();
+    ui::installAccessibleScrollAreas();
     application.setFont(ui::windowFont(QStringLiteral("Tahoma"), 12));
 }
 
