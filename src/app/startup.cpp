@@ -8,6 +8,7 @@
 #include "fleet/fleeteditor.h"
 #include "records/datafolder.h"
 #include "records/safefile.h"
+#include "ui/accessibility.h"
 #include "ui/widgets/appearance.h"
 #include "ui/widgets/navigation.h"
 
@@ -21,6 +22,7 @@ void prepareApplication(QApplication &application)
     application.setApplicationDisplayName(QString());
     application.setOrganizationName(QStringLiteral("Carvello"));
     ui::installFontSubstitutes();
+    ui::installAccessibleScrollAreas();
     application.setFont(ui::windowFont(QStringLiteral("Tahoma"), 12));
 }
 
