@@ -84,17 +84,22 @@ QPushButton *button(const QString &name, const QString &text, QWidget *parent)
     auto *b = new QPushButton(text, parent);
     b->setObjectName(name);
     b->setFont(ui::windowFont(QStringLiteral("Tahoma"), 13, true));
-    b->setMinimumSize(120, 32);
+    b->setMinimumSize(150, 32);
     b->setCursor(Qt::PointingHandCursor);
     return b;
 }
 
+// The program's name on a white card, readable on the gradient.
 QWidget *logo(QWidget *parent)
 {
-    auto *picture = new QSvgWidget(QStringLiteral(":/artwork/logo.svg"), parent);
+    auto *card = ui::makeBox(Qt::white, parent, 10);
+    auto *layout = new QVBoxLayout(card);
+    layout->setContentsMargins(14, 8, 14, 8);
+    auto *picture = new QSvgWidget(QStringLiteral(":/artwork/title.svg"), card);
     picture->setObjectName(QStringLiteral("imgLogo"));
-    picture->setFixedSize(300, 96);
-    return picture;
+    picture->setFixedSize(300, 48);
+    layout->addWidget(picture);
+    return card;
 }
 
 } // namespace
