@@ -112,6 +112,7 @@ private Q_SLOTS:
     void agreementSearchReadsTheYearOpenInTheEditor();
     void agreementSearchNeverCreatesTheDataFolder();
     void listReportPrintsWholeLinesOverPages();
+    void printButtonPrintsTheListAndStays();
 
 private:
     // Opens the editor of `make`, clicks `button` and runs `steps` while the
@@ -590,6 +591,12 @@ void TestSearchWindow::listReportPrintsWholeLinesOverPages()
     QCOMPARE(document.page(0).orientation, report::Orientation::Landscape);
     const QString pdf = m_data->root() + QStringLiteral("/list.pdf");
     report::exportPdf(report::prepare(document), pdf);
+    // A copy for the developer who wants to look at the pages.
+    if (const QString keep = qEnvironmentVariable("CARVELLO_TEST_OUTPUT"); !keep.isEmpty()) {
+        QDir().mkpath(keep);
+        QFile::remove(keep + QStringLiteral("/list_report.pdf"));
+        QFile::copy(pdf, keep + QStringLiteral("/list_report.pdf"));
+    }
     const testing::PdfText text = testing::readPdfText(pdf);
     QVERIFY(text.pages.size() >= 3);
     QVERIFY(std::abs(text.pages[0].width() - 297) < 0.5 && std::abs(text.pages[0].height() - 210) < 0.5);
@@ -616,6 +623,32 @@ void TestSearchWindow::listReportPrintsWholeLinesOverPages()
     // Nothing wraps: no line continues below itself.
     for (const testing::PdfWord &word : text.words)
         QVERIFY(word.box.right() <= 297 - 10 + 0.5);
+}
+
+void TestSearchWindow::printButtonPrintsTheListAndStays()
+{
+    testing::writeFile(m_data->file(QStringLiteral("Clients.Pro")), recordBytes(records::clientLayout(), kClients));
+    const QString pdf = m_data->root() + QStringLiteral("/printed.pdf");
+    m_dialogs->printFile = pdf;
+    clients::TfrmClients editor;
+    withSearch(&editor, "cmdDefaulting", [&](search::TfrmSearch *w) {
+        m_dialogs->printerChoices.enqueue(false); // cancelled: nothing printed
+        push(w, "btnStampa")->click();
+        QVERIFY(!QFile::exists(pdf));
+        QVERIFY(w->isVisible());
+        m_dialogs->printerChoices.enqueue(true);
+        push(w, "btnStampa")->click();
+        QVERIFY(w->isVisible());
+        push(w, "btnChiudi")->click();
+    });
+    QCOMPARE(m_dialogs->printDialogs, 2);
+    QVERIFY(m_dialogs->messages.isEmpty());
+    const testing::PdfText text = testing::readPdfText(pdf);
+    QCOMPARE(text.pages.size(), 1);
+    QVERIFY(text.textIn(0, QRectF(10, 10, 277, 12)).contains(QStringLiteral("Pending issues with clients")));
+    QVERIFY(!text.find(0, QStringLiteral("Scratch")).box.isNull());
+    QVERIFY(!text.find(0, QStringLiteral("Unpaid")).box.isNull());
+    QVERIFY(text.find(0, QStringLiteral("Rossi")).box.top() < text.find(0, QStringLiteral("Verdi")).box.top());
 }
 
 QTEST_MAIN(TestSearchWindow)
