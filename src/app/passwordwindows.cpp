@@ -253,7 +253,8 @@ TfrmCambiaPassword::TfrmCambiaPassword(QWidget *parent) : ui::GradientWidget(kSt
     m_old = fields[0];
     m_new = fields[1];
     m_confirm = fields[2];
-    new ui::FieldCycle(QList<QWidget *>(fields.begin(), fields.end()), this);
+    auto *cycle = new ui::FieldCycle(QList<QWidget *>(fields.begin(), fields.end()), this);
+    cycle->setTabWraps(false);
 
     auto *close = button(QStringLiteral("cmdEsci"), QStringLiteral("Chiudi"), this);
     m_ok = button(QStringLiteral("cmdOK"), QStringLiteral("OK"), this);

@@ -190,7 +190,8 @@ QWidget *TfrmSearch::buildCriteria()
         ui::addFocusFrame(edit, QString::fromLatin1(row.focusFrame));
         m_criteria.append(edit);
     }
-    new ui::FieldCycle(QList<QWidget *>(m_criteria.begin(), m_criteria.end()), this);
+    auto *cycle = new ui::FieldCycle(QList<QWidget *>(m_criteria.begin(), m_criteria.end()), this);
+    cycle->setTabWraps(false);
     layout->addWidget(fields, 1);
 
     auto *bottom = new QHBoxLayout;

@@ -103,6 +103,7 @@ private Q_SLOTS:
     void findWalksTheList();
     void findOnAnEmptyList();
     void enterInTheFindFieldOnlyMovesTheFocus();
+    void keyboardAloneSearchesFindsAndRetrieves();
     void chosenLineLoadsTheLastEqualRecord();
     void enterOnALineRetrieves();
     void doubleClickWithoutSelectionClosesQuietly();
@@ -389,6 +390,35 @@ void TestSearchWindow::enterInTheFindFieldOnlyMovesTheFocus()
         QCOMPARE(edit(w, "txtTrova")->text(), QStringLiteral("verdi"));
         push(w, "btnChiudi")->click();
     });
+}
+
+void TestSearchWindow::keyboardAloneSearchesFindsAndRetrieves()
+{
+    testing::writeFile(m_data->file(QStringLiteral("Clients.Pro")), recordBytes(records::clientLayout(), kClients));
+    clients::TfrmClients editor;
+    withSearch(&editor, "cmdFind", [&](search::TfrmSearch *w) {
+        w->activateWindow();
+        QTest::keyClicks(edit(w, "txtName"), QStringLiteral("luca"));
+        // Tab leaves the last criterion for the buttons: Close, then Search.
+        edit(w, "txtNotes")->setFocus();
+        QTest::keyClick(edit(w, "txtNotes"), Qt::Key_Tab);
+        QCOMPARE(w->focusWidget(), push(w, "btnAnnulla"));
+        QTest::keyClick(push(w, "btnAnnulla"), Qt::Key_Tab);
+        QCOMPARE(w->focusWidget(), push(w, "btnCerca"));
+        QTest::keyClick(push(w, "btnCerca"), Qt::Key_Space);
+        QCOMPARE(w->results()->rowCount(), 2);
+        QCOMPARE(w->focusWidget(), edit(w, "txtTrova"));
+        QTest::keyClicks(edit(w, "txtTrova"), QStringLiteral("verdi"));
+        QTest::keyClick(edit(w, "txtTrova"), Qt::Key_Return);
+        QTest::keyClick(push(w, "btnTrova"), Qt::Key_Space);
+        QCOMPARE(selectedRow(w), 0);
+        QTest::keyClick(push(w, "btnTrova"), Qt::Key_Space);
+        QCOMPARE(selectedRow(w), 1);
+        QTest::keyClick(push(w, "btnTrova"), Qt::Key_Tab);
+        QCOMPARE(w->focusWidget(), static_cast<QWidget *>(w->list()));
+        QTest::keyClick(w->list(), Qt::Key_Return);
+    });
+    QCOMPARE(editor.field("Notes")->text(), QStringLiteral("second"));
 }
 
 void TestSearchWindow::chosenLineLoadsTheLastEqualRecord()

@@ -196,7 +196,7 @@ void FieldCycle::setEnterTarget(QWidget *from, QWidget *to)
 
 bool FieldCycle::eventFilter(QObject *watched, QEvent *event)
 {
-    if (event->type() == QEvent::KeyPress) {
+    if (m_tabWraps && event->type() == QEvent::KeyPress) {
         // Tab and Shift+Tab go round the fields and never leave them for a
         // stop outside the cycle (a scroll area, a container).
         const auto *key = static_cast<QKeyEvent *>(event);

@@ -31,6 +31,10 @@ class FieldCycle final : public QObject
 
 public:
     explicit FieldCycle(const QList<QWidget *> &fields, QObject *parent = nullptr);
+    // Whether Tab and Shift+Tab also go round the fields and never leave
+    // them (editors, whose buttons take no focus); off where buttons follow
+    // the fields in the Tab order.
+    void setTabWraps(bool wraps) { m_tabWraps = wraps; }
     // Enter in `from` moves to `to` instead (a search field to its button).
     void setEnterTarget(QWidget *from, QWidget *to);
 
@@ -42,6 +46,7 @@ private:
     bool moveFrom(qsizetype index, int direction);
 
     QList<QPointer<QWidget>> m_fields;
+    bool m_tabWraps = true;
     QList<QPair<QPointer<QWidget>, QPointer<QWidget>>> m_targets;
 };
 
