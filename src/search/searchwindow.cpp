@@ -265,6 +265,9 @@ QWidget *TfrmSearch::buildResults()
     ink.setColor(QPalette::Text, Qt::black);
     m_list->setPalette(ink);
     m_list->installEventFilter(this);
+    // A double-click anywhere in the list, on a line or not, retrieves the
+    // selected line (and with none selected closes the window).
+    m_list->viewport()->installEventFilter(this);
     layout->addWidget(m_list, 1);
 
     auto *hint = label(QStringLiteral("lblRigo03"), kDoubleClick, kCrimson,
@@ -290,7 +293,7 @@ QWidget *TfrmSearch::buildResults()
     connect(close, &QPushButton::clicked, this, &QDialog::reject);
     connect(print, &QPushButton::clicked, this, &TfrmSearch::btnStampaClick);
     connect(m_findButton, &QPushButton::clicked, this, &TfrmSearch::btnTrovaClick);
-    connect(m_list, &QListView::doubleClicked, this, &TfrmSearch::lstRecordsDblClick);
+
     return m_resultsPanel;
 }
 
@@ -502,6 +505,11 @@ void TfrmSearch::btnStampaClick()
 
 bool TfrmSearch::eventFilter(QObject *watched, QEvent *event)
 {
+    if (watched == m_list->viewport() && event->type() == QEvent::MouseButtonDblClick) {
+        // The first click of the two has selected the line under the mouse.
+        lstRecordsDblClick();
+        return true;
+    }
     if (watched == m_list && event->type() == QEvent::KeyPress) {
         const int key = static_cast<QKeyEvent *>(event)->key();
         // Keyboard users and screen readers have no double-click.

@@ -104,6 +104,7 @@ private Q_SLOTS:
     void findOnAnEmptyList();
     void enterInTheFindFieldOnlyMovesTheFocus();
     void keyboardAloneSearchesFindsAndRetrieves();
+    void doubleClickOnALineRetrievesIt();
     void chosenLineLoadsTheLastEqualRecord();
     void enterOnALineRetrieves();
     void doubleClickWithoutSelectionClosesQuietly();
@@ -421,6 +422,21 @@ void TestSearchWindow::keyboardAloneSearchesFindsAndRetrieves()
     QCOMPARE(editor.field("Notes")->text(), QStringLiteral("second"));
 }
 
+void TestSearchWindow::doubleClickOnALineRetrievesIt()
+{
+    testing::writeFile(m_data->file(QStringLiteral("Clients.Pro")), recordBytes(records::clientLayout(), kClients));
+    clients::TfrmClients editor;
+    withSearch(&editor, "cmdFind", [&](search::TfrmSearch *w) {
+        push(w, "btnCerca")->click();
+        const QRect second = w->list()->visualRect(w->results()->index(1));
+        QTest::mouseClick(w->list()->viewport(), Qt::LeftButton, {}, second.center());
+        QTest::mouseDClick(w->list()->viewport(), Qt::LeftButton, {}, second.center());
+        QCOMPARE(w->result(), int(QDialog::Accepted));
+    });
+    QCOMPARE(editor.field("Name")->text(), QStringLiteral("Rossi Mario"));
+    QCOMPARE(editor.positionLabel()->text(), QStringLiteral("1"));
+}
+
 void TestSearchWindow::chosenLineLoadsTheLastEqualRecord()
 {
     testing::writeFile(m_data->file(QStringLiteral("Clients.Pro")), recordBytes(records::clientLayout(), kClients));
@@ -450,6 +466,7 @@ void TestSearchWindow::enterOnALineRetrieves()
         w->list()->setFocus();
         select(w, 0);
         QTest::keyClick(w->list(), Qt::Key_Return);
+        QCOMPARE(w->result(), int(QDialog::Accepted));
     });
     QCOMPARE(editor.field("Name")->text(), QStringLiteral("bianchi Anna"));
     QCOMPARE(editor.positionLabel()->text(), QStringLiteral("2"));
@@ -464,8 +481,10 @@ void TestSearchWindow::doubleClickWithoutSelectionClosesQuietly()
     editor.field("Name")->setText(QStringLiteral("typed"));
     withSearch(&editor, "cmdFind", [&](search::TfrmSearch *w) {
         push(w, "btnCerca")->click();
-        w->lstRecordsDblClick();
-        QVERIFY(!w->isVisible() || w->result() == QDialog::Rejected);
+        // A double-click in the list with no line selected.
+        QTest::mouseDClick(w->list()->viewport(), Qt::LeftButton, Qt::ControlModifier,
+                           QPoint(5, w->list()->viewport()->height() - 5));
+        QCOMPARE(w->result(), int(QDialog::Rejected));
     });
     QCOMPARE(editor.field("Name")->text(), QStringLiteral("typed"));
     QVERIFY(m_dialogs->messages.isEmpty());
