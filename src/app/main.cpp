@@ -16,6 +16,8 @@ int main(int argc, char *argv[])
         if (auto *launcher = qobject_cast<app::TfrmAvvio *>(w))
             QObject::connect(launcher, &app::TfrmAvvio::endProgram, &application, &QCoreApplication::quit);
     }
+    if (qEnvironmentVariableIsSet("CARVELLO_EXIT_WHEN_SHOWN"))
+        app::quitWhenShown(app::mainWindow());
     ui::showPrimary(app::mainWindow());
     const int code = application.exec();
     app::destroyWindows(windows);
