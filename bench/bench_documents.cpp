@@ -89,6 +89,30 @@ void BM_ListReportPrepare(benchmark::State &state)
 }
 BENCHMARK(BM_ListReportPrepare)->Arg(150)->Arg(2000)->Unit(benchmark::kMillisecond);
 
+// A search result list filled as the search windows fill it, laid out and
+// written as a PDF document, as the preview's Save as PDF does (into memory,
+// so that the figure is the program's work, not the disk's).
+void BM_ListReportPdf(benchmark::State &state)
+{
+    const auto lines = static_cast<int>(state.range(0));
+    for (auto _ : state) {
+        report::Report report = report::Report::load(QStringLiteral(":/templates/search_results.json"));
+        report.textObject(QStringLiteral("txtTitolo")).setText(QStringLiteral("Clients in database"));
+        report.textObject(QStringLiteral("txtPagina")).setText(QStringLiteral("Printed on 01/02/2026 at 10:11:12 hrs"));
+        report::ReportObject &list = report.textObject(QStringLiteral("txtRiepilogo"));
+        list.clearLines();
+        for (int k = 0; k < lines; ++k)
+            list.addLine(QStringLiteral("%1 | Client number %2 | Rimini | 47921").arg(k, 5).arg(k));
+        list.setHeightUnits(lines * 12.822);
+        report.band(QStringLiteral("MasterData")).setHeightUnits(lines * 12.822 + 10);
+        QBuffer buffer;
+        buffer.open(QIODevice::WriteOnly);
+        report::exportPdf(report::prepare(report), &buffer);
+        benchmark::DoNotOptimize(buffer.data().size());
+    }
+}
+BENCHMARK(BM_ListReportPdf)->Arg(150)->Unit(benchmark::kMillisecond);
+
 } // namespace
 
 int main(int argc, char **argv)

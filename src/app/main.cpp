@@ -19,6 +19,8 @@ int main(int argc, char *argv[])
         if (auto *login = qobject_cast<app::TfrmPassword *>(w))
             QObject::connect(login, &app::TfrmPassword::endProgram, &application, &QCoreApplication::quit);
     }
+    if (qEnvironmentVariableIsSet("CARVELLO_EXIT_WHEN_SHOWN"))
+        app::quitWhenShown(app::mainWindow());
     ui::showPrimary(app::mainWindow());
     const int code = application.exec();
     app::destroyWindows(windows);

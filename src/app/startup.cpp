@@ -13,6 +13,10 @@
 #include "ui/widgets/navigation.h"
 
 #include <QApplication>
+#include <QEvent>
+#include <QWindow>
+
+#include <cstdio>
 
 namespace app {
 
@@ -24,6 +28,48 @@ void prepareApplication(QApplication &application)
     ui::installFontSubstitutes();
     ui::installAccessibleScrollAreas();
     application.setFont(ui::windowFont(QStringLiteral("Tahoma"), 12));
+}
+
+namespace {
+
+class QuitWhenShown final : public QObject
+{
+public:
+    QuitWhenShown(QWidget *window, QObject *parent) : QObject(parent), m_window(window) { }
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override
+    {
+        if (event->type() != QEvent::Expose || m_seen || !m_window)
+            return false;
+        auto *handle = qobject_cast<QWindow *>(watched);
+        if (!handle || handle != m_window->windowHandle() || !handle->isExposed())
+            return false;
+        m_seen = true;
+        // Queued, so that the widgets paint while the expose is handled and
+        // the time read outside includes the first picture.
+        QMetaObject::invokeMethod(
+            this,
+            [] {
+                std::fputs("shown\n", stdout);
+                std::fflush(stdout);
+                QCoreApplication::quit();
+            },
+            Qt::QueuedConnection);
+        return false;
+    }
+
+private:
+    QPointer<QWidget> m_window;
+    bool m_seen = false;
+};
+
+} // namespace
+
+void quitWhenShown(QWidget *window)
+{
+    auto *watcher = new QuitWhenShown(window, qApp);
+    qApp->installEventFilter(watcher);
 }
 
 void removeLeftovers()

@@ -25,4 +25,11 @@ void destroyWindows(const QList<QWidget *> &windows);
 // The window shown first.
 QWidget *mainWindow();
 
+// Lets start-up be timed from outside (scripts/bench.sh): once `window` has
+// been exposed and painted for the first time, prints "shown" on standard
+// output and quits the event loop. main() calls it only when the
+// environment variable CARVELLO_EXIT_WHEN_SHOWN is set, so a normal start
+// is untouched.
+void quitWhenShown(QWidget *window);
+
 } // namespace app
