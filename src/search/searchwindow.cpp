@@ -1,5 +1,6 @@
 #include "search/searchwindow.h"
 
+#include "records/browse.h"
 #include "records/recordfile.h"
 #include "records/search.h"
 #include "search/listreport.h"
@@ -305,6 +306,15 @@ std::filesystem::path TfrmSearch::recordFile() const
     return m_design.chosenFile ? m_design.chosenFile(caller()) : std::filesystem::path();
 }
 
+void TfrmSearch::scanRecords(const std::function<bool(std::size_t, const records::Record &)> &visit) const
+{
+    const records::Layout &layout = m_design.file->layout;
+    records::RecordFile records(recordFile(), layout.recordLength());
+    records::Record buffer(layout);
+    records.scan(buffer, visit);
+    records.close();
+}
+
 void TfrmSearch::formShow()
 {
     rememberedTexts()[m_design.className].clear();
@@ -319,18 +329,14 @@ void TfrmSearch::formShow()
 
 void TfrmSearch::fillPendingIssues()
 {
-    const records::RecordFileDescriptor &file = *m_design.file;
-    const auto listed = file.layout.indexOf(m_design.listedWhen);
+    const auto listed = m_design.file->layout.indexOf(m_design.listedWhen);
     std::vector<std::string> lines;
     try {
-        records::RecordFile records(recordFile(), file.layout.recordLength());
-        records::Record buffer(file.layout);
-        records.scan(buffer, [&](std::size_t, const records::Record &record) {
+        scanRecords([&](std::size_t, const records::Record &record) {
             if (!listed || !records::storedField(record, *listed).empty())
                 lines.push_back(records::resultLine(record, m_design.list->columns));
             return true;
         });
-        records.close();
     } catch (const std::exception &) {
         // The lines read so far stay; nothing is said.
     }
@@ -363,10 +369,8 @@ void TfrmSearch::btnCercaClick()
     QElapsedTimer running;
     running.start();
     try {
-        records::RecordFile records(recordFile(), file.layout.recordLength());
-        const std::size_t total = records.count();
-        records::Record buffer(file.layout);
-        records.scan(buffer, [&](std::size_t at, const records::Record &record) {
+        const std::size_t total = records::recordCount(recordFile(), file.layout.recordLength());
+        scanRecords([&](std::size_t at, const records::Record &record) {
             if (rule.matches(record))
                 lines.push_back(records::resultLine(record, m_design.list->columns));
             // A long search shows how far it is and can be stopped; the
@@ -383,7 +387,6 @@ void TfrmSearch::btnCercaClick()
             }
             return true;
         });
-        records.close();
     } catch (const std::exception &) {
         m_searching = false;
         m_stop->hide();
@@ -458,22 +461,18 @@ void TfrmSearch::lstRecordsDblClick()
         return;
     }
     const std::string chosen = m_results->lines()[static_cast<std::size_t>(current.row())];
-    const records::RecordFileDescriptor &file = *m_design.file;
     std::optional<records::Record> found;
     std::size_t position = 0;
     try {
-        records::RecordFile records(recordFile(), file.layout.recordLength());
-        records::Record buffer(file.layout);
         // The whole file: of several records with the same line, the last
         // one is the one handed back.
-        records.scan(buffer, [&](std::size_t at, const records::Record &record) {
+        scanRecords([&](std::size_t at, const records::Record &record) {
             if (records::sameLine(records::resultLine(record, m_design.list->columns), chosen)) {
                 found = record;
                 position = at;
             }
             return true;
         });
-        records.close();
     } catch (const std::exception &) {
         reject();
         return;

@@ -3,6 +3,7 @@
 #include "search/searchdesign.h"
 #include "ui/widgets/usewindow.h"
 
+#include <functional>
 #include <vector>
 
 class QLabel;
@@ -55,6 +56,8 @@ private:
     QWidget *buildCriteria();
     QWidget *buildResults();
     std::filesystem::path recordFile() const;
+    // Reads the whole record file once; throws on any failure.
+    void scanRecords(const std::function<bool(std::size_t, const records::Record &)> &visit) const;
     void showResults(std::vector<std::string> lines);
     void fillPendingIssues();
     void formClose();
