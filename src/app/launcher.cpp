@@ -1,9 +1,11 @@
 #include "app/launcher.h"
 
+#include "app/aboutwindow.h"
 #include "ui/dialogs/tmisc.h"
 #include "ui/widgets/appearance.h"
 #include "ui/widgets/navigation.h"
 #include "ui/widgets/picturebutton.h"
+#include "ui/widgets/usewindow.h"
 
 #include <QCloseEvent>
 #include <QGridLayout>
@@ -100,6 +102,12 @@ TfrmAvvio::TfrmAvvio(QWidget *parent) : ui::GradientWidget(QColor(0x40, 0x8A, 0x
     cardLayout->addStretch(1);
 
     auto *corners = new QHBoxLayout;
+    auto *imgCopyright =
+        new ui::PictureButton(QStringLiteral("imgCopyright"), QStringLiteral(":/artwork/copyright.svg"),
+                              QStringLiteral("About Carvello"), card);
+    imgCopyright->setFixedSize(32, 32);
+    connect(imgCopyright, &QAbstractButton::clicked, this, &TfrmAvvio::imgCopyrightClick);
+    corners->addWidget(imgCopyright);
     corners->addStretch(1);
     auto *imgEsci = new ui::PictureButton(QStringLiteral("imgEsci"), QStringLiteral(":/artwork/exit.svg"),
                                           QStringLiteral("Exit"), card);
@@ -116,6 +124,8 @@ void TfrmAvvio::openTile(const QString &targetWindow)
 }
 
 void TfrmAvvio::imgEsciClick() { Q_EMIT endProgram(); }
+
+void TfrmAvvio::imgCopyrightClick() { ui::runUseWindow(new TfrmSplash(this)); }
 
 void TfrmAvvio::icoSitoClick() { TMisc::Open(webSite()); }
 

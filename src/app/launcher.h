@@ -18,6 +18,7 @@ public:
 
     void openTile(const QString &targetWindow);
     void imgEsciClick();
+    void imgCopyrightClick();
     void icoSitoClick();
 
 Q_SIGNALS:

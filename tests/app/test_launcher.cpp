@@ -7,8 +7,11 @@
 #include "ui/widgets/picturebutton.h"
 
 #include <QApplication>
+#include <QDialog>
 #include <QDir>
 #include <QFile>
+#include <QLabel>
+#include <QPushButton>
 #include <QSignalSpy>
 #include <QTest>
 
@@ -24,6 +27,7 @@ private Q_SLOTS:
     void closingAnEditorBringsTheLauncherBack();
     void exitAndCloseEndTheProgram();
     void webStripOpensTheSite();
+    void aboutWindowShowsTheSiteAndCloses();
     void dataFolderIsRecreatedWhenDeleted();
 
 private:
@@ -98,6 +102,37 @@ void TestLauncher::webStripOpensTheSite()
     launcher->findChild<ui::PictureButton *>(QStringLiteral("icoSito"))->click();
     QCOMPARE(m_dialogs->opened, QStringList(app::TfrmAvvio::webSite()));
     QCOMPARE(launcher->windowTitle(), QStringLiteral(" Carvello"));
+}
+
+void TestLauncher::aboutWindowShowsTheSiteAndCloses()
+{
+    auto *launcher = ui::primaryWindow(QStringLiteral("TfrmAvvio"));
+    auto *copyright = launcher->findChild<ui::PictureButton *>(QStringLiteral("imgCopyright"));
+    QVERIFY(copyright);
+    QCOMPARE(copyright->accessibleName(), QStringLiteral("About Carvello"));
+    bool shown = false;
+    m_dialogs->modalHandlers.enqueue([&](QDialog *about) {
+        shown = true;
+        const QRect over(launcher->mapToGlobal(QPoint(0, 0)), launcher->size());
+        [&] {
+            QCOMPARE(about->size(), QSize(661, 467));
+            QVERIFY(!(about->windowFlags() & Qt::WindowCloseButtonHint));
+            QVERIFY(std::abs(about->geometry().center().x() - over.center().x()) <= 1);
+            auto *link = about->findChild<QLabel *>(QStringLiteral("lnkWeb"));
+            QVERIFY(link && about->findChild<QWidget *>(QStringLiteral("imgWeb")));
+            QTest::mouseClick(link, Qt::LeftButton);
+            QCOMPARE(m_dialogs->opened, QStringList(app::TfrmAvvio::webSite()));
+            auto *close = about->findChild<QPushButton *>(QStringLiteral("btnChiudi"));
+            QCOMPARE(close->text(), QStringLiteral("Chiudi"));
+            close->click();
+        }();
+        return about->result();
+    });
+    copyright->click();
+    QVERIFY(shown);
+    QCOMPARE(m_dialogs->modalShown, QStringList(QStringLiteral("TfrmSplash")));
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    QVERIFY(!launcher->findChild<QDialog *>());
 }
 
 void TestLauncher::dataFolderIsRecreatedWhenDeleted()
