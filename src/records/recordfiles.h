@@ -1,5 +1,6 @@
 #pragma once
 
+#include "records/exportwriter.h"
 #include "records/layout.h"
 #include "records/search.h"
 
@@ -17,6 +18,14 @@ struct ResultList {
     std::span<const LineColumn> columns;
 };
 
+// The spreadsheet export of a record file: its columns, the file it is
+// written to in the data folder and the worksheet's name.
+struct ExportTable {
+    std::span<const ExportColumn> columns;
+    std::string_view fileName;
+    std::string_view worksheet;
+};
+
 // Everything the program knows about one kind of record file: its layout,
 // where the file lives and how its records are searched and listed. Windows
 // take their file and their tables from here and nowhere else; the tables of
@@ -30,6 +39,7 @@ struct RecordFileDescriptor {
     std::string_view fileName;
     // The search window's criteria and result lines.
     ResultList search;
+    ExportTable exportTable;
 
     bool inDataFolder() const { return !fileName.empty(); }
 

@@ -1,0 +1,94 @@
+#include "records/exportwriter.h"
+
+#include "records/codepage.h"
+#include "records/textutil.h"
+
+namespace records {
+
+namespace {
+
+constexpr std::string_view kHead = "<html xmlns:o=\"urn:schemas-microsoft-com:office:office\" "
+                                   "xmlns:x=\"urn:schemas-microsoft-com:office:excel\" "
+                                   "xmlns=\"http://www.w3.org/TR/REC-html40\">"
+                                   "<head>"
+                                   "<meta http-equiv=\"Content-Type\" content=\"text/html; charset=windows-1252\">"
+                                   "<!--[if gte mso 9]><xml>"
+                                   "<x:ExcelWorkbook>"
+                                   "<x:ExcelWorksheets>"
+                                   "<x:ExcelWorksheet>"
+                                   "<x:Name>";
+constexpr std::string_view kOptions = "</x:Name>"
+                                      "<x:WorksheetOptions>"
+                                      "<x:Selected/>"
+                                      "<x:Panes>"
+                                      "<x:Pane>"
+                                      "<x:Number>1</x:Number>"
+                                      "<x:ActiveRow>3</x:ActiveRow>"
+                                      "</x:Pane>"
+                                      "</x:Panes>"
+                                      "<x:ProtectContents>False</x:ProtectContents>"
+                                      "<x:ProtectObjects>False</x:ProtectObjects>"
+                                      "<x:ProtectScenarios>False</x:ProtectScenarios>"
+                                      "</x:WorksheetOptions>"
+                                      "</x:ExcelWorksheet>"
+                                      "</x:ExcelWorksheets>"
+                                      "</x:ExcelWorkbook>"
+                                      "</xml><![endif]-->"
+                                      "</head>"
+                                      "<body>"
+                                      "<table x:str>";
+constexpr std::string_view kTail = "</table></body></html>";
+
+void appendEscaped(std::string &out, std::string_view cp1252)
+{
+    for (const char c : cp1252) {
+        switch (c) {
+        case '&':
+            out += "&amp;";
+            break;
+        case '<':
+            out += "&lt;";
+            break;
+        case '>':
+            out += "&gt;";
+            break;
+        default:
+            out += c;
+        }
+    }
+}
+
+} // namespace
+
+std::string spreadsheetFile(std::string_view worksheetName, std::span<const ExportColumn> columns,
+                            const std::vector<std::vector<std::string>> &rows)
+{
+    std::string out;
+    out.reserve(2048 + rows.size() * columns.size() * 48);
+    out += kHead;
+    appendEscaped(out, toCp1252(worksheetName));
+    out += kOptions;
+    out += "<tr>";
+    for (const ExportColumn &column : columns) {
+        out += "<td style=\"text-align: left; font-weight: bold;\" width=";
+        out += std::to_string(column.fileWidth);
+        out += '>';
+        appendEscaped(out, toCp1252(column.header));
+        out += "</td>";
+    }
+    out += "</tr>";
+    for (const std::vector<std::string> &row : rows) {
+        out += "<tr>";
+        for (std::size_t k = 0; k < columns.size(); ++k) {
+            out += "<td style=\"text-align: left;\">";
+            if (k < row.size())
+                appendEscaped(out, toCp1252(trimControl(row[k])));
+            out += "</td>";
+        }
+        out += "</tr>";
+    }
+    out += kTail;
+    return out;
+}
+
+} // namespace records
