@@ -1,3 +1,5 @@
+#include "app/startup.h"
+
 // Start-up as the user waits for it: from the moment the program is started
 // until its first window (the launcher) has been exposed and painted. The
 // real program is started on the offscreen platform with
@@ -169,43 +171,14 @@ BENCHMARK(BM_StartupToFirstWindow)->Unit(benchmark::kMillisecond)->UseManualTime
 void BM_StartupEmptyQtWindow(benchmark::State &state) { runLaunches(state, {g_self, "--empty-window"}); }
 BENCHMARK(BM_StartupEmptyQtWindow)->Unit(benchmark::kMillisecond)->UseManualTime()->Iterations(10);
 
-// The comparison program: the same signal as the real program's, for one
-// empty window.
-class QuitWhenShown final : public QObject
-{
-public:
-    explicit QuitWhenShown(QWidget *window) : m_window(window) { }
-
-protected:
-    bool eventFilter(QObject *watched, QEvent *event) override
-    {
-        if (event->type() == QEvent::Expose && !m_seen && m_window && watched == m_window->windowHandle()
-            && m_window->windowHandle()->isExposed()) {
-            m_seen = true;
-            QMetaObject::invokeMethod(
-                this,
-                [] {
-                    std::fputs("shown\n", stdout);
-                    std::fflush(stdout);
-                    QCoreApplication::quit();
-                },
-                Qt::QueuedConnection);
-        }
-        return false;
-    }
-
-private:
-    QPointer<QWidget> m_window;
-    bool m_seen = false;
-};
-
+// The comparison program: one empty window, watched by the same code as the
+// real program's first window.
 int emptyWindow(int argc, char **argv)
 {
     QApplication application(argc, argv);
     QWidget window;
     window.resize(800, 600);
-    QuitWhenShown watcher(&window);
-    application.installEventFilter(&watcher);
+    app::quitWhenShown(&window);
     window.show();
     return application.exec();
 }
