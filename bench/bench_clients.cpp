@@ -1,3 +1,4 @@
+#include "benchmain.h"
 // The client editor on a large client file, through the same engine and
 // widgets the desk uses: a click goes through the button, the engine, the
 // record file and back into every field of the window.
@@ -51,15 +52,6 @@ BENCHMARK(BM_ClientEditorLast)->Unit(benchmark::kMicrosecond)->UseRealTime();
 
 int main(int argc, char **argv)
 {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
     qputenv("XDG_DATA_HOME", QByteArray::fromStdString(dataHome().string()));
-    QApplication application(argc, argv);
-    app::prepareApplication(application);
-    benchmark::Initialize(&argc, argv);
-    if (benchmark::ReportUnrecognizedArguments(argc, argv))
-        return 1;
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
+    return bench::runWindowBenchmarks(argc, argv);
 }

@@ -1,6 +1,7 @@
 #include "agreements/agreementdocument.h"
 #include "agreements/logo.h"
 #include "app/startup.h"
+#include "benchmain.h"
 #include "records/layout.h"
 #include "records/record.h"
 #include "report/pictures.h"
@@ -115,16 +116,4 @@ BENCHMARK(BM_ListReportPdf)->Arg(150)->Unit(benchmark::kMillisecond);
 
 } // namespace
 
-int main(int argc, char **argv)
-{
-    if (!qEnvironmentVariableIsSet("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication application(argc, argv);
-    app::prepareApplication(application);
-    benchmark::Initialize(&argc, argv);
-    if (benchmark::ReportUnrecognizedArguments(argc, argv))
-        return 1;
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}
+int main(int argc, char **argv) { return bench::runWindowBenchmarks(argc, argv); }

@@ -1,4 +1,5 @@
 #include "app/startup.h"
+#include "benchmain.h"
 #include "records/layout.h"
 #include "records/record.h"
 #include "records/recordfiles.h"
@@ -66,13 +67,4 @@ BENCHMARK(BM_ListShowsAndScrolls)->Arg(50000)->Unit(benchmark::kMillisecond)->Us
 
 } // namespace
 
-int main(int argc, char **argv)
-{
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication application(argc, argv);
-    app::prepareApplication(application);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}
+int main(int argc, char **argv) { return bench::runWindowBenchmarks(argc, argv); }

@@ -1,4 +1,5 @@
 #include "app/startup.h"
+#include "benchmain.h"
 
 // Start-up as the user waits for it: from the moment the program is started
 // until its first window (the launcher) has been exposed and painted. The
@@ -190,10 +191,5 @@ int main(int argc, char **argv)
     if (argc > 1 && std::strcmp(argv[1], "--empty-window") == 0)
         return emptyWindow(argc, argv);
     g_self = std::filesystem::canonical("/proc/self/exe").string();
-    benchmark::Initialize(&argc, argv);
-    if (benchmark::ReportUnrecognizedArguments(argc, argv))
-        return 1;
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
+    return bench::runBenchmarks(argc, argv);
 }

@@ -210,26 +210,24 @@ class Driver:
         deadline = time.monotonic() + STEP_TIMEOUT
         while time.monotonic() < deadline:
             self.check_alive()
-            stack = [self.app]
-            while stack:
-                acc = stack.pop()
+            for field in self.find_showing_where(lambda acc: acc.getRole() == pyatspi.ROLE_PASSWORD_TEXT):
                 try:
-                    if acc.getRole() == pyatspi.ROLE_PASSWORD_TEXT and acc.getState().contains(pyatspi.STATE_SHOWING):
-                        acc.queryEditableText().setTextContents(password)
-                        for ok in self.wait_for(("OK",), "the login window's OK"):
-                            if self.press(ok):
-                                return
-                    for i in range(acc.childCount):
-                        child = acc.getChildAtIndex(i)
-                        if child is not None:
-                            stack.append(child)
+                    field.queryEditableText().setTextContents(password)
                 except Exception:
                     continue
+                for ok in self.wait_for(("OK",), "the login window's OK"):
+                    if self.press(ok):
+                        return
             time.sleep(0.05)
         raise Fault("could not log in")
 
     def find_showing(self, names):
         """Showing push buttons named in `names`, searched from the top."""
+        import pyatspi
+        return self.find_showing_where(lambda acc: acc.getRole() == pyatspi.ROLE_PUSH_BUTTON and acc.name in names)
+
+    def find_showing_where(self, wanted):
+        """Showing objects for which `wanted` holds, searched from the top."""
         import pyatspi
         found = []
         stack = [self.app]
@@ -239,7 +237,7 @@ class Driver:
                 states = acc.getState()
                 if acc is not self.app and not states.contains(pyatspi.STATE_SHOWING):
                     continue
-                if acc.getRole() == pyatspi.ROLE_PUSH_BUTTON and acc.name in names:
+                if wanted(acc):
                     found.append(acc)
                     continue
                 for i in range(acc.childCount):
