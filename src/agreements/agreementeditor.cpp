@@ -6,7 +6,9 @@
 #include "agreements/agreementsearch.h"
 #include "agreements/logowindow.h"
 #include "agreements/numerationwindow.h"
+#include "app/helpwindow.h"
 #include "clients/clientsearch.h"
+#include "exchange/exportwindow.h"
 #include "fleet/vehiclesearch.h"
 #include "records/agreementsettings.h"
 #include "records/browse.h"
@@ -74,6 +76,10 @@ TfrmRent_Receipts::TfrmRent_Receipts(QWidget *parent)
                                 QStringLiteral("Show print window."), root, QSize(112, 33));
     auto *cmdNumeration = makeButton(QStringLiteral("cmdNumeration"), QStringLiteral(":/artwork/numeration.svg"),
                                      QStringLiteral("Set Rental Agreements starting number."), root);
+    auto *cmdEsporta = makeButton(QStringLiteral("cmdEsporta"), QStringLiteral(":/artwork/export.svg"),
+                                  QStringLiteral("Export database to Excel."), root);
+    auto *cmdGuida = makeButton(QStringLiteral("cmdGuida"), QStringLiteral(":/artwork/help.svg"),
+                                QStringLiteral("Get context-sensitive help."), root);
     QLabel *position = makePositionLabel(root);
 
     auto *toolbar = new QHBoxLayout;
@@ -87,8 +93,8 @@ TfrmRent_Receipts::TfrmRent_Receipts(QWidget *parent)
     toolbar->addStretch(1);
     toolbar->addWidget(makeToolbarBox({b.first, b.previous, position, b.next, b.last}, root));
     toolbar->addStretch(1);
-    toolbar->addWidget(makeToolbarBox({cmdNumeration}, root));
-    toolbar->addWidget(makeToolbarBox({b.close}, root));
+    toolbar->addWidget(makeToolbarBox({cmdEsporta, cmdNumeration}, root));
+    toolbar->addWidget(makeToolbarBox({cmdGuida, b.close}, root));
 
     makeFields(agreementFields(), records::agreementLayout(), QStringLiteral("lblField"));
     auto *impDriver = makeButton(QStringLiteral("impDriver"), QStringLiteral(":/artwork/import.svg"),
@@ -149,6 +155,8 @@ TfrmRent_Receipts::TfrmRent_Receipts(QWidget *parent)
     connect(b.last, &QAbstractButton::clicked, this, &TfrmRent_Receipts::cmdUltimoClick);
     connect(cmdNumeration, &QAbstractButton::clicked, this, &TfrmRent_Receipts::cmdNumerationClick);
     connect(cmdTrova, &QAbstractButton::clicked, this, &TfrmRent_Receipts::cmdTrovaClick);
+    connect(cmdEsporta, &QAbstractButton::clicked, this, &TfrmRent_Receipts::cmdEsportaClick);
+    connect(cmdGuida, &QAbstractButton::clicked, this, &TfrmRent_Receipts::cmdGuidaClick);
     connect(impDriver, &QAbstractButton::clicked, this, &TfrmRent_Receipts::impDriverClick);
     connect(impVehicle, &QAbstractButton::clicked, this, &TfrmRent_Receipts::impVehicleClick);
 }
@@ -279,6 +287,10 @@ void TfrmRent_Receipts::cmdNumerationClick()
     window->setCallerWord(kCallerAgreements);
     ui::runUseWindow(window);
 }
+
+void TfrmRent_Receipts::cmdEsportaClick() { exchange::openAgreementExport(this, ui::trimControl(m_file->text())); }
+
+void TfrmRent_Receipts::cmdGuidaClick() { help::showHelp(this, help::Topic::Agreements); }
 
 void TfrmRent_Receipts::cmdTrovaClick()
 {

@@ -35,6 +35,8 @@ public:
     void cmdPrintClick();
     void btnLogoClick();
     void cmdTrovaClick();
+    void cmdEsportaClick();
+    void cmdGuidaClick();
     void impDriverClick();
     void impVehicleClick();
 

@@ -1,6 +1,7 @@
 #include "agreements/yearselection.h"
 
 #include "agreements/agreementcommon.h"
+#include "app/helpwindow.h"
 #include "records/recordfiles.h"
 #include "ui/dialogs/dialogs.h"
 #include "ui/qtext.h"
@@ -109,11 +110,16 @@ TfrmMenuRicevute::TfrmMenuRicevute(QWidget *parent) : ui::GradientWidget(QColor(
     auto *imgEsci = new ui::PictureButton(QStringLiteral("imgEsci"), QStringLiteral(":/artwork/btn_close.svg"),
                                           QStringLiteral("Close"), card);
     imgEsci->setFixedSize(150, 44);
+    auto *imgGuida = new ui::PictureButton(QStringLiteral("imgGuida"), QStringLiteral(":/artwork/btn_help.svg"),
+                                           QStringLiteral("Help"), card);
+    imgGuida->setFixedSize(150, 44);
+    connect(imgGuida, &QAbstractButton::clicked, this, &TfrmMenuRicevute::imgGuidaClick);
 
     auto *bottom = new QHBoxLayout;
     bottom->setObjectName(QStringLiteral("layButtons"));
     bottom->setSpacing(12);
     bottom->addStretch(1);
+    bottom->addWidget(imgGuida);
     bottom->addWidget(imgEsci);
 
     auto *cardLayout = new QVBoxLayout(card);
@@ -150,6 +156,8 @@ void TfrmMenuRicevute::FormShow()
     m_memory->setText(kStateStart);
     m_year->setFocus(Qt::OtherFocusReason);
 }
+
+void TfrmMenuRicevute::imgGuidaClick() { help::showHelp(this, help::Topic::Agreements); }
 
 void TfrmMenuRicevute::btnApriFattureClick()
 {

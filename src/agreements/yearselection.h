@@ -21,6 +21,7 @@ public:
     QLineEdit *yearField() const { return m_year; }
 
     void btnApriFattureClick();
+    void imgGuidaClick();
 
 protected:
     void showEvent(QShowEvent *event) override;

@@ -1,6 +1,7 @@
 #include "app/launcher.h"
 
 #include "app/aboutwindow.h"
+#include "app/helpwindow.h"
 #include "ui/dialogs/tmisc.h"
 #include "ui/widgets/appearance.h"
 #include "ui/widgets/navigation.h"
@@ -115,6 +116,14 @@ TfrmAvvio::TfrmAvvio(QWidget *parent) : ui::GradientWidget(QColor(0x40, 0x8A, 0x
     connect(imgEsci, &QAbstractButton::clicked, this, &TfrmAvvio::imgEsciClick);
     corners->addWidget(imgEsci);
     cardLayout->addLayout(corners);
+
+    // The help icon sits in the card's top right corner, over the margin
+    // beside the title.
+    auto *imgGuida = new ui::PictureButton(QStringLiteral("imgGuida"), QStringLiteral(":/artwork/help.svg"),
+                                           QStringLiteral("Help"), card);
+    imgGuida->setFixedSize(32, 32);
+    imgGuida->move(card->width() - 32 - 14, 14);
+    connect(imgGuida, &QAbstractButton::clicked, this, &TfrmAvvio::imgGuidaClick);
 }
 
 void TfrmAvvio::openTile(const QString &targetWindow)
@@ -126,6 +135,7 @@ void TfrmAvvio::openTile(const QString &targetWindow)
 void TfrmAvvio::imgEsciClick() { Q_EMIT endProgram(); }
 
 void TfrmAvvio::imgCopyrightClick() { ui::runUseWindow(new TfrmSplash(this)); }
+void TfrmAvvio::imgGuidaClick() { help::showHelp(this, help::Topic::Overview); }
 
 void TfrmAvvio::icoSitoClick() { TMisc::Open(webSite()); }
 

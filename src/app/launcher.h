@@ -19,6 +19,7 @@ public:
     void openTile(const QString &targetWindow);
     void imgEsciClick();
     void imgCopyrightClick();
+    void imgGuidaClick();
     void icoSitoClick();
 
 Q_SIGNALS:

@@ -1,7 +1,11 @@
 #include "clients/clienteditor.h"
 
+#include "app/helpwindow.h"
+#include "clients/clientcard.h"
 #include "clients/clientfields.h"
 #include "clients/clientsearch.h"
+#include "exchange/attachmentswindow.h"
+#include "exchange/exportwindow.h"
 #include "records/recordfiles.h"
 #include "search/searchwindow.h"
 #include "ui/dialogs/dialogs.h"
@@ -44,15 +48,25 @@ TfrmClients::TfrmClients(QWidget *parent)
                                QStringLiteral("Find record in database."), root);
     auto *cmdDefaulting = makeButton(QStringLiteral("cmdDefaulting"), QStringLiteral(":/artwork/issues.svg"),
                                      QStringLiteral("Show list of pending issues with your clients."), root);
+    auto *cmdAttach = makeButton(QStringLiteral("cmdAttach"), QStringLiteral(":/artwork/btn_attach_files.svg"),
+                                 QStringLiteral("Attach files to record."), root, QSize(112, 33));
+    auto *cmdPrint = makeButton(QStringLiteral("cmdPrint"), QStringLiteral(":/artwork/btn_print.svg"),
+                                QStringLiteral("Show print window."), root, QSize(112, 33));
+    auto *cmdExport = makeButton(QStringLiteral("cmdExport"), QStringLiteral(":/artwork/export.svg"),
+                                 QStringLiteral("Export database to Excel."), root);
+    auto *cmdHelp = makeButton(QStringLiteral("cmdHelp"), QStringLiteral(":/artwork/help.svg"),
+                               QStringLiteral("Get context-sensitive help."), root);
 
     auto *toolbar = new QHBoxLayout;
     toolbar->setSpacing(10);
     toolbar->addWidget(makeToolbarBox({b.newRecord, b.duplicate, b.save, cmdFind}, root));
+    toolbar->addWidget(makeToolbarBox({cmdAttach}, root));
+    toolbar->addWidget(makeToolbarBox({cmdPrint}, root));
     toolbar->addStretch(1);
     toolbar->addWidget(makeToolbarBox({b.first, b.previous, position, b.next, b.last}, root));
     toolbar->addStretch(1);
-    toolbar->addWidget(makeToolbarBox({cmdDefaulting}, root));
-    toolbar->addWidget(makeToolbarBox({b.close}, root));
+    toolbar->addWidget(makeToolbarBox({cmdExport, cmdDefaulting}, root));
+    toolbar->addWidget(makeToolbarBox({cmdHelp, b.close}, root));
 
     // Record area: decorative photograph and the fields.
     makeFields(clientFields(), layout, QStringLiteral("lblField"));
@@ -120,6 +134,10 @@ TfrmClients::TfrmClients(QWidget *parent)
     connect(icoIssues, &QAbstractButton::clicked, this, &TfrmClients::icoIssuesClick);
     connect(cmdFind, &QAbstractButton::clicked, this, &TfrmClients::cmdFindClick);
     connect(cmdDefaulting, &QAbstractButton::clicked, this, &TfrmClients::cmdDefaultingClick);
+    connect(cmdAttach, &QAbstractButton::clicked, this, &TfrmClients::cmdAttachClick);
+    connect(cmdPrint, &QAbstractButton::clicked, this, &TfrmClients::cmdPrintClick);
+    connect(cmdExport, &QAbstractButton::clicked, this, &TfrmClients::cmdExportClick);
+    connect(cmdHelp, &QAbstractButton::clicked, this, &TfrmClients::cmdHelpClick);
 }
 
 void TfrmClients::showEvent(QShowEvent *event)
@@ -146,6 +164,11 @@ void TfrmClients::btnEmailClick()
 void TfrmClients::cmdFindClick() { search::openSearch(clientSearch(), this, QStringLiteral("clients")); }
 
 void TfrmClients::cmdDefaultingClick() { search::openSearch(pendingIssues(), this, QString()); }
+
+void TfrmClients::cmdAttachClick() { exchange::openAttachments(this, QStringLiteral("clients")); }
+void TfrmClients::cmdPrintClick() { printClientCard(this); }
+void TfrmClients::cmdExportClick() { exchange::openClientExport(this); }
+void TfrmClients::cmdHelpClick() { help::showHelp(this, help::Topic::Clients); }
 
 void TfrmClients::icoIssuesClick()
 {

@@ -24,6 +24,10 @@ public:
     void icoIssuesClick();
     void cmdFindClick();
     void cmdDefaultingClick();
+    void cmdAttachClick();
+    void cmdPrintClick();
+    void cmdExportClick();
+    void cmdHelpClick();
 
 protected:
     void showEvent(QShowEvent *event) override;

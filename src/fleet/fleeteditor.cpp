@@ -1,8 +1,12 @@
 #include "fleet/fleeteditor.h"
 
+#include "app/helpwindow.h"
+#include "exchange/attachmentswindow.h"
+#include "exchange/exportwindow.h"
 #include "fleet/fleetfields.h"
 #include "fleet/picturebox.h"
 #include "fleet/slideshow.h"
+#include "fleet/vehiclecard.h"
 #include "fleet/vehiclesearch.h"
 #include "fleet/zoom.h"
 #include "records/datafolder.h"
@@ -77,12 +81,24 @@ TfrmFleet::TfrmFleet(QWidget *parent)
     toolbar->setSpacing(10);
     auto *cmdTrova = makeButton(QStringLiteral("cmdTrova"), QStringLiteral(":/artwork/find.svg"),
                                 QStringLiteral("Find record in database."), root);
-    toolbar->addWidget(makeToolbarBox({b.newRecord, b.duplicate, b.save, cmdTrova}, root));
+    auto *cmdFile = makeButton(QStringLiteral("cmdFile"), QStringLiteral(":/artwork/attach.svg"),
+                               QStringLiteral("Attach files to record."), root);
+    auto *cmdAnteprima = makeButton(QStringLiteral("cmdAnteprima"), QStringLiteral(":/artwork/btn_preview.svg"),
+                                    QStringLiteral("Show preview window."), root, QSize(112, 33));
+    auto *cmdStampa = makeButton(QStringLiteral("cmdStampa"), QStringLiteral(":/artwork/btn_print.svg"),
+                                 QStringLiteral("Show print window."), root, QSize(112, 33));
+    auto *cmdEsporta = makeButton(QStringLiteral("cmdEsporta"), QStringLiteral(":/artwork/export.svg"),
+                                  QStringLiteral("Export database to Excel."), root);
+    auto *cmdGuida = makeButton(QStringLiteral("cmdGuida"), QStringLiteral(":/artwork/help.svg"),
+                                QStringLiteral("Get context-sensitive help."), root);
+    toolbar->addWidget(makeToolbarBox({b.newRecord, b.duplicate, b.save, cmdTrova, cmdFile}, root));
+    toolbar->addWidget(makeToolbarBox({cmdAnteprima}, root));
+    toolbar->addWidget(makeToolbarBox({cmdStampa}, root));
     toolbar->addStretch(1);
     toolbar->addWidget(makeToolbarBox({b.first, b.previous, position, b.next, b.last}, root));
     toolbar->addStretch(1);
-    toolbar->addWidget(makeToolbarBox({cmdSlideshow}, root));
-    toolbar->addWidget(makeToolbarBox({b.close}, root));
+    toolbar->addWidget(makeToolbarBox({cmdEsporta, cmdSlideshow}, root));
+    toolbar->addWidget(makeToolbarBox({cmdGuida, b.close}, root));
 
     // Takes the focus from the field being typed in when Save is pressed;
     // never shown and of no other use.
@@ -205,6 +221,11 @@ TfrmFleet::TfrmFleet(QWidget *parent)
     connect(b.last, &QAbstractButton::clicked, this, &TfrmFleet::cmdUltimoClick);
     connect(cmdSlideshow, &QAbstractButton::clicked, this, &TfrmFleet::cmdSlideshowClick);
     connect(cmdTrova, &QAbstractButton::clicked, this, &TfrmFleet::cmdTrovaClick);
+    connect(cmdFile, &QAbstractButton::clicked, this, &TfrmFleet::cmdFileClick);
+    connect(cmdAnteprima, &QAbstractButton::clicked, this, &TfrmFleet::cmdAnteprimaClick);
+    connect(cmdStampa, &QAbstractButton::clicked, this, &TfrmFleet::cmdStampaClick);
+    connect(cmdEsporta, &QAbstractButton::clicked, this, &TfrmFleet::cmdEsportaClick);
+    connect(cmdGuida, &QAbstractButton::clicked, this, &TfrmFleet::cmdGuidaClick);
     connect(btnCaricaFoto, &QAbstractButton::clicked, this, &TfrmFleet::btnCaricaFotoClick);
     connect(btnSalvaFoto, &QAbstractButton::clicked, this, &TfrmFleet::btnSalvaFotoClick);
     connect(btnCancFoto, &QAbstractButton::clicked, this, &TfrmFleet::btnCancFotoClick);
@@ -237,6 +258,11 @@ void TfrmFleet::cmdSalvaClick()
 }
 
 void TfrmFleet::cmdTrovaClick() { search::openSearch(vehicleSearch(), this, QStringLiteral("fleet")); }
+void TfrmFleet::cmdFileClick() { exchange::openAttachments(this, QStringLiteral("fleet")); }
+void TfrmFleet::cmdAnteprimaClick() { previewVehicleCard(this); }
+void TfrmFleet::cmdStampaClick() { printVehicleCard(this); }
+void TfrmFleet::cmdEsportaClick() { exchange::openFleetExport(this); }
+void TfrmFleet::cmdGuidaClick() { help::showHelp(this, help::Topic::Fleet); }
 
 void TfrmFleet::cmdSlideshowClick() { ui::runUseWindow(new TfrmSlideshow_Fleet(this)); }
 

@@ -31,6 +31,11 @@ public:
     void cmdUltimoClick();
     void cmdSlideshowClick();
     void cmdTrovaClick();
+    void cmdFileClick();
+    void cmdAnteprimaClick();
+    void cmdStampaClick();
+    void cmdEsportaClick();
+    void cmdGuidaClick();
     void btnCaricaFotoClick();
     void btnSalvaFotoClick();
     void btnCancFotoClick();

@@ -91,11 +91,14 @@ EditorCase makeClientCase()
     c.typing = {{QStringLiteral("txtGender"), QStringLiteral("m"), QStringLiteral("M")},
                 {QStringLiteral("txtGender"), QStringLiteral(" "), QString()},
                 {QStringLiteral("txtEmail"), QStringLiteral("Anna@Mail.it "), QStringLiteral("Anna@Mail.it")}};
-    c.ownButtons = {
-        {QStringLiteral("btnEmail"), QStringLiteral("Send an e-mail to the client.")},
-        {QStringLiteral("icoIssues"), QStringLiteral("Info about pending issues with clients.")},
-        {QStringLiteral("cmdFind"), QStringLiteral("Find record in database.")},
-        {QStringLiteral("cmdDefaulting"), QStringLiteral("Show list of pending issues with your clients.")}};
+    c.ownButtons = {{QStringLiteral("btnEmail"), QStringLiteral("Send an e-mail to the client.")},
+                    {QStringLiteral("icoIssues"), QStringLiteral("Info about pending issues with clients.")},
+                    {QStringLiteral("cmdFind"), QStringLiteral("Find record in database.")},
+                    {QStringLiteral("cmdDefaulting"), QStringLiteral("Show list of pending issues with your clients.")},
+                    {QStringLiteral("cmdAttach"), QStringLiteral("Attach files to record.")},
+                    {QStringLiteral("cmdPrint"), QStringLiteral("Show print window.")},
+                    {QStringLiteral("cmdExport"), QStringLiteral("Export database to Excel.")},
+                    {QStringLiteral("cmdHelp"), QStringLiteral("Get context-sensitive help.")}};
     return c;
 }
 
@@ -184,8 +187,12 @@ EditorCase makeFleetCase()
                     {QStringLiteral("btnCaricaFoto"), QStringLiteral("Load picture.")},
                     {QStringLiteral("btnSalvaFoto"), QStringLiteral("Save picture.")},
                     {QStringLiteral("btnCancFoto"), QStringLiteral("Delete picture.")},
-                    {QStringLiteral("btnZoomFoto"), QStringLiteral("View picture in its actual size.")}};
-    c.absentControls = controls({"cmdFile", "cmdAnteprima", "cmdStampa", "cmdEsporta", "cmdGuida"});
+                    {QStringLiteral("btnZoomFoto"), QStringLiteral("View picture in its actual size.")},
+                    {QStringLiteral("cmdFile"), QStringLiteral("Attach files to record.")},
+                    {QStringLiteral("cmdAnteprima"), QStringLiteral("Show preview window.")},
+                    {QStringLiteral("cmdStampa"), QStringLiteral("Show print window.")},
+                    {QStringLiteral("cmdEsporta"), QStringLiteral("Export database to Excel.")},
+                    {QStringLiteral("cmdGuida"), QStringLiteral("Get context-sensitive help.")}};
     c.hintClearingAreas = controls({"imgFoto"});
     c.extrasBlank = [](QWidget *window) { return qobject_cast<fleet::TfrmFleet *>(window)->photo().isPlaceholder(); };
     return c;
@@ -291,8 +298,9 @@ EditorCase makeAgreementCase()
                      QStringLiteral("Load a picture to use as the company's logo when printing Rental Agreements.")},
                     {QStringLiteral("cmdTrova"), QStringLiteral("Find record in database.")},
                     {QStringLiteral("impDriver"), QStringLiteral("Import data from Client Database.")},
-                    {QStringLiteral("impVehicle"), QStringLiteral("Import data from Vehicle Fleet.")}};
-    c.absentControls = controls({"cmdEsporta", "cmdGuida"});
+                    {QStringLiteral("impVehicle"), QStringLiteral("Import data from Vehicle Fleet.")},
+                    {QStringLiteral("cmdEsporta"), QStringLiteral("Export database to Excel.")},
+                    {QStringLiteral("cmdGuida"), QStringLiteral("Get context-sensitive help.")}};
     return c;
 }
 

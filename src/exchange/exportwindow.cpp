@@ -1,0 +1,9 @@
+#include "exchange/exportwindow.h"
+
+namespace exchange {
+
+void openClientExport(QWidget *) { }
+void openFleetExport(QWidget *) { }
+void openAgreementExport(QWidget *, const QString &) { }
+
+} // namespace exchange
