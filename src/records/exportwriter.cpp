@@ -1,6 +1,7 @@
 #include "records/exportwriter.h"
 
 #include "records/codepage.h"
+#include "records/exportgrid.h"
 #include "records/textutil.h"
 
 namespace records {
@@ -61,10 +62,10 @@ void appendEscaped(std::string &out, std::string_view cp1252)
 } // namespace
 
 std::string spreadsheetFile(std::string_view worksheetName, std::span<const ExportColumn> columns,
-                            const std::vector<std::vector<std::string>> &rows)
+                            const ExportGrid &grid)
 {
     std::string out;
-    out.reserve(2048 + rows.size() * columns.size() * 48);
+    out.reserve(2048 + grid.rowCount() * columns.size() * 48);
     out += kHead;
     appendEscaped(out, toCp1252(worksheetName));
     out += kOptions;
@@ -77,18 +78,29 @@ std::string spreadsheetFile(std::string_view worksheetName, std::span<const Expo
         out += "</td>";
     }
     out += "</tr>";
-    for (const std::vector<std::string> &row : rows) {
+    for (std::size_t row = 0; row < grid.rowCount(); ++row) {
         out += "<tr>";
         for (std::size_t k = 0; k < columns.size(); ++k) {
             out += "<td style=\"text-align: left;\">";
-            if (k < row.size())
-                appendEscaped(out, toCp1252(trimControl(row[k])));
+            appendEscaped(out, trimControl(grid.cell(row, k)));
             out += "</td>";
         }
         out += "</tr>";
     }
     out += kTail;
     return out;
+}
+
+std::string spreadsheetFile(std::string_view worksheetName, std::span<const ExportColumn> columns,
+                            const std::vector<std::vector<std::string>> &rows)
+{
+    ExportGrid grid(columns.size());
+    grid.resize(rows.size());
+    for (std::size_t r = 0; r < rows.size(); ++r) {
+        for (std::size_t k = 0; k < columns.size() && k < rows[r].size(); ++k)
+            grid.setCell(r, k, toCp1252(rows[r][k]));
+    }
+    return spreadsheetFile(worksheetName, columns, grid);
 }
 
 } // namespace records

@@ -1,6 +1,10 @@
+#include "records/exportgrid.h"
 #include "records/exportwriter.h"
 #include "records/layout.h"
+#include "records/osfile.h"
 #include "records/recordfiles.h"
+#include "support/exportfile.h"
+#include "support/testsupport.h"
 
 #include <QByteArray>
 #include <QTest>
@@ -10,56 +14,6 @@
 using namespace records;
 
 namespace {
-
-// The file, written out piece by piece as the export format lists them.
-QByteArray expectedFile(const QByteArray &sheet, const QList<std::pair<QByteArray, int>> &headers,
-                        const QList<QList<QByteArray>> &rows)
-{
-    const QList<QByteArray> pieces = {
-        "<html xmlns:o=\"urn:schemas-microsoft-com:office:office\" xmlns:x=\"urn:schemas-microsoft-com:office:excel\" "
-        "xmlns=\"http://www.w3.org/TR/REC-html40\">",
-        "<head>",
-        "<meta http-equiv=\"Content-Type\" content=\"text/html; charset=windows-1252\">",
-        "<!--[if gte mso 9]><xml>",
-        "<x:ExcelWorkbook>",
-        "<x:ExcelWorksheets>",
-        "<x:ExcelWorksheet>",
-        "<x:Name>" + sheet + "</x:Name>",
-        "<x:WorksheetOptions>",
-        "<x:Selected/>",
-        "<x:Panes>",
-        "<x:Pane>",
-        "<x:Number>1</x:Number>",
-        "<x:ActiveRow>3</x:ActiveRow>",
-        "</x:Pane>",
-        "</x:Panes>",
-        "<x:ProtectContents>False</x:ProtectContents>",
-        "<x:ProtectObjects>False</x:ProtectObjects>",
-        "<x:ProtectScenarios>False</x:ProtectScenarios>",
-        "</x:WorksheetOptions>",
-        "</x:ExcelWorksheet>",
-        "</x:ExcelWorksheets>",
-        "</x:ExcelWorkbook>",
-        "</xml><![endif]-->",
-        "</head>",
-        "<body>",
-        "<table x:str>",
-    };
-    QByteArray out = pieces.join();
-    out += "<tr>";
-    for (const auto &[header, width] : headers)
-        out += "<td style=\"text-align: left; font-weight: bold;\" width=" + QByteArray::number(width) + ">" + header
-               + "</td>";
-    out += "</tr>";
-    for (const QList<QByteArray> &row : rows) {
-        out += "<tr>";
-        for (const QByteArray &cell : row)
-            out += "<td style=\"text-align: left;\">" + cell + "</td>";
-        out += "</tr>";
-    }
-    out += "</table></body></html>";
-    return out;
-}
 
 constexpr ExportColumn kTwo[] = {{"Name", "Client", 250, 300, false}, {"City", "City", 200, 250, true}};
 
@@ -74,6 +28,9 @@ private Q_SLOTS:
     void exactBytes();
     void descriptorsCarryTheExportTables_data();
     void descriptorsCarryTheExportTables();
+    void gridFromAFile_data();
+    void gridFromAFile();
+    void gridKeepsTheRowsReadBeforeAFailure();
 };
 
 void TestExportWriter::exactBytes_data()
@@ -104,7 +61,7 @@ void TestExportWriter::exactBytes()
             rows.back().push_back(cell.toStdString());
     }
     const QByteArray file = QByteArray::fromStdString(spreadsheetFile("Clients Database", kTwo, rows));
-    QCOMPARE(file, expectedFile("Clients Database", {{"Client", 300}, {"City", 250}}, written));
+    QCOMPARE(file, testing::expectedSpreadsheet("Clients Database", {{"Client", 300}, {"City", 250}}, written));
     QVERIFY(!file.contains('\n') && !file.contains('\r'));
     QVERIFY(!file.startsWith("\xEF\xBB\xBF"));
 }
@@ -145,6 +102,57 @@ void TestExportWriter::descriptorsCarryTheExportTables()
     }
     QCOMPARE(fields.size(), std::size_t(25)); // no field twice
     QVERIFY(!fields.count(std::string_view(left.constData(), std::size_t(left.size()))));
+}
+
+void TestExportWriter::gridFromAFile_data()
+{
+    QTest::addColumn<QByteArray>("bytes");
+    QTest::addColumn<int>("rows");
+    const QByteArray one = testing::encodeRecord(clientLayout(), {{"Name", " Rossi "}, {"Zip", "47921"}}, 'x');
+    const QByteArray two = testing::encodeRecord(clientLayout(), {{"Name", "Bianchi"}, {"Notes", "a<b"}});
+    QTest::newRow("no file") << QByteArray() << 7;
+    QTest::newRow("two records") << one + two << 2;
+    QTest::newRow("a trailing partial record is not a row") << one + two + one.left(100) << 2;
+}
+
+void TestExportWriter::gridFromAFile()
+{
+    QFETCH(QByteArray, bytes);
+    QFETCH(int, rows);
+    testing::TempDataFolder data;
+    const std::filesystem::path file = data.path(QStringLiteral("Clients.Pro"));
+    if (!bytes.isEmpty())
+        testing::writeFile(data.file(QStringLiteral("Clients.Pro")), bytes);
+    ExportGrid grid(clientFile().exportTable.columns.size());
+    grid.resize(7);
+    const std::size_t filled = fillExportGrid(grid, file, clientLayout(), clientFile().exportTable.columns);
+    QCOMPARE(grid.rowCount(), std::size_t(rows));
+    QCOMPARE(filled, bytes.isEmpty() ? std::size_t(0) : std::size_t(rows));
+    if (!bytes.isEmpty()) {
+        QCOMPARE(grid.cell(0, 0), std::string_view("Rossi"));
+        QCOMPARE(grid.cell(1, 0), std::string_view("Bianchi"));
+        QCOMPARE(grid.cell(1, 24), std::string_view("a<b"));
+        QCOMPARE(grid.cell(0, 24), std::string_view());
+    }
+}
+
+void TestExportWriter::gridKeepsTheRowsReadBeforeAFailure()
+{
+    testing::TempDataFolder data;
+    QByteArray bytes;
+    for (int n = 0; n < 600; ++n)
+        bytes += testing::encodeRecord(clientLayout(), {{"Name", "client " + QByteArray::number(n)}});
+    testing::writeFile(data.file(QStringLiteral("Clients.Pro")), bytes);
+    ExportGrid grid(clientFile().exportTable.columns.size());
+    // The first block of records is read, the next read fails.
+    faults::failNth(faults::Op::Read, 2);
+    const std::size_t filled = fillExportGrid(grid, data.path(QStringLiteral("Clients.Pro")), clientLayout(),
+                                              clientFile().exportTable.columns);
+    faults::clear();
+    QCOMPARE(filled, std::size_t(600));
+    QCOMPARE(grid.rowCount(), std::size_t(600));
+    QCOMPARE(grid.cell(0, 0), std::string_view("client 0"));
+    QVERIFY(grid.cell(599, 0).empty());
 }
 
 QTEST_APPLESS_MAIN(TestExportWriter)
