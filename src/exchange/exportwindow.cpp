@@ -14,6 +14,7 @@
 
 #include <QHBoxLayout>
 #include <QHeaderView>
+#include <QShortcut>
 #include <QSvgWidget>
 #include <QVBoxLayout>
 
@@ -32,7 +33,6 @@ const QString kFailed =
     QStringLiteral("Unable to complete data export.\n\r\n\rMake sure that the Excel file is not already open.");
 const QColor kBackground(0xEE, 0xED, 0xED);
 const QColor kSlateBlue(0x6A, 0x5A, 0xCD);
-constexpr int kEmptyRows = 10;
 constexpr int kRowHeight = 21;
 constexpr int kNumberWidth = 60;
 
@@ -43,14 +43,14 @@ QString toQt(std::string_view cp1252) { return QString::fromStdString(records::f
 ExportModel::ExportModel(std::span<const records::ExportColumn> columns, QObject *parent)
     : QAbstractTableModel(parent), m_columns(columns), m_grid(columns.size())
 {
-    m_grid.resize(kEmptyRows);
+    m_grid.resize(records::kExportEmptyRows);
 }
 
 void ExportModel::fill(const std::filesystem::path &file, const records::Layout &layout)
 {
     beginResetModel();
     records::ExportGrid grid(m_columns.size());
-    grid.resize(kEmptyRows);
+    grid.resize(records::kExportEmptyRows);
     // A failure part-way keeps the rows read so far, without a message:
     // the grid is a view, and the export shows what it holds.
     m_numbered = records::fillExportGrid(grid, file, layout, m_columns);
@@ -209,9 +209,11 @@ ExportWindow::ExportWindow(const Design &design, QWidget *caller, const std::fil
     connect(cmdEsporta, &QAbstractButton::clicked, this, &ExportWindow::cmdEsportaClick);
     connect(cmdGuida, &QAbstractButton::clicked, this, &ExportWindow::cmdGuidaClick);
     connect(cmdEsci, &QAbstractButton::clicked, this, &ExportWindow::cmdEsciClick);
-    setTabOrder(m_grid, cmdEsporta);
-    setTabOrder(cmdEsporta, cmdGuida);
-    setTabOrder(cmdGuida, cmdEsci);
+    // The pictures take no focus, like every picture button of the program;
+    // the keyboard reaches them through these keys (Esc closes the dialog).
+    connect(new QShortcut(QKeySequence(Qt::CTRL | Qt::Key_E), this), &QShortcut::activated, this,
+            &ExportWindow::cmdEsportaClick);
+    connect(new QShortcut(QKeySequence(Qt::Key_F1), this), &QShortcut::activated, this, &ExportWindow::cmdGuidaClick);
 }
 
 void ExportWindow::formShow()

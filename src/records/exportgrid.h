@@ -13,6 +13,10 @@
 
 namespace records {
 
+// An export grid starts with this many empty rows, which an empty database
+// leaves as they are (and the export writes as empty rows).
+inline constexpr std::size_t kExportEmptyRows = 10;
+
 // The cells of an export, as the grid on screen shows them and the export
 // writes them: every cell is held in the record files' code page, in one
 // pool of bytes, so a file of tens of thousands of records costs little more

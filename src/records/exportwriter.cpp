@@ -42,20 +42,14 @@ constexpr std::string_view kTail = "</table></body></html>";
 
 void appendEscaped(std::string &out, std::string_view cp1252)
 {
-    for (const char c : cp1252) {
-        switch (c) {
-        case '&':
-            out += "&amp;";
-            break;
-        case '<':
-            out += "&lt;";
-            break;
-        case '>':
-            out += "&gt;";
-            break;
-        default:
-            out += c;
-        }
+    // Most cells hold no markup character: copy the runs between them whole.
+    while (!cp1252.empty()) {
+        const std::size_t at = cp1252.find_first_of("&<>");
+        out.append(cp1252.substr(0, at));
+        if (at == std::string_view::npos)
+            return;
+        out += cp1252[at] == '&' ? "&amp;" : cp1252[at] == '<' ? "&lt;" : "&gt;";
+        cp1252.remove_prefix(at + 1);
     }
 }
 
