@@ -10,7 +10,8 @@ geometry) without pause, and drives the program through its own
 accessibility actions:
 
     launcher tile "RENTAL AGREEMENTS" -> year window -> Open -> agreement
-    editor (now and then its numbering or logo window, cancelled) -> Close
+    editor (now and then its numbering, logo, search or export window,
+    closed) -> Close
     window -> launcher
 
 and at the end the launcher's Exit. A reader asks for children by the index
@@ -52,6 +53,9 @@ CANCEL = "Cancel"
 EXIT = "Exit"
 FIND = "Find record in database."
 SEARCH_CLOSE = "Close"
+EXPORT = "Export database to Excel."
+EXPORT_WINDOW = " Export database to Microsoft Excel"
+WINDOW_CLOSE = "Close window."
 
 # Generous bounds: they only stop a hung program from hanging the test, no
 # step is expected to take anywhere near them.
@@ -282,6 +286,42 @@ class Driver:
             pass
         return False
 
+    def press_in_window(self, rng, window, names, what):
+        """Presses a showing button named `names` inside the top-level window
+        whose name is `window` (other windows may have buttons of the same
+        name)."""
+        import pyatspi
+        deadline = time.monotonic() + STEP_TIMEOUT
+        while time.monotonic() < deadline:
+            self.check_alive()
+            for top in self.find_showing_where(lambda acc: acc.name == window and acc.getRole() in (
+                    pyatspi.ROLE_DIALOG, pyatspi.ROLE_FRAME, pyatspi.ROLE_WINDOW)):
+                buttons = []
+                stack = [top]
+                while stack:
+                    acc = stack.pop()
+                    try:
+                        if acc.getRole() == pyatspi.ROLE_PUSH_BUTTON and acc.name in names:
+                            buttons.append(acc)
+                            continue
+                        stack.extend(c for c in (acc.getChildAtIndex(i) for i in range(acc.childCount)) if c)
+                    except Exception:
+                        continue
+                if buttons and self.press(rng.choice(buttons)):
+                    return
+            time.sleep(0.05)
+        raise Fault(f"could not press {what}")
+
+    def wait_gone_window(self, window, what):
+        deadline = time.monotonic() + STEP_TIMEOUT
+        while time.monotonic() < deadline:
+            self.check_alive()
+            if not self.find_showing_where(lambda acc: acc.name == window):
+                return
+            time.sleep(0.05)
+        self.check_alive()
+        raise Fault(f"the program stopped answering: {what} did not go away")
+
     def press_one(self, rng, names, what):
         """Presses one of the showing buttons named `names`, trying again
         while the window is still being built."""
@@ -314,10 +354,15 @@ def one_round(driver, rng):
         driver.press_one(rng, (LOGO,), "the logo button")
         driver.press_one(rng, (CANCEL,), "the logo window's Cancel")
         driver.wait_gone((CANCEL,), "the logo window")
-    elif extra < 0.75:
+    elif extra < 0.65:
         driver.press_one(rng, (FIND,), "the find button")
         driver.press_one(rng, (SEARCH_CLOSE,), "the search window's Close")
         driver.wait_gone((SEARCH_CLOSE,), "the search window")
+    elif extra < 0.8:
+        driver.press_one(rng, (EXPORT,), "the export button")
+        pause(rng, 0.2)
+        driver.press_in_window(rng, EXPORT_WINDOW, (WINDOW_CLOSE,), "the export window's Close")
+        driver.wait_gone_window(EXPORT_WINDOW, "the export window")
     pause(rng, 0.3)
     driver.press_one(rng, (EDITOR_CLOSE,), "the editor's Close window button")
     driver.wait_for(LAUNCHER_TILES, "the launcher")
