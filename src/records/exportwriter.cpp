@@ -43,12 +43,30 @@ constexpr std::string_view kTail = "</table></body></html>";
 void appendEscaped(std::string &out, std::string_view cp1252)
 {
     // Most cells hold no markup character: copy the runs between them whole.
+    // A line break inside a field (a file written by another program) is
+    // written as a character reference: the file stays one line, and the
+    // cell shows what it would have shown with the break written raw.
     while (!cp1252.empty()) {
-        const std::size_t at = cp1252.find_first_of("&<>");
+        const std::size_t at = cp1252.find_first_of("&<>\r\n");
         out.append(cp1252.substr(0, at));
         if (at == std::string_view::npos)
             return;
-        out += cp1252[at] == '&' ? "&amp;" : cp1252[at] == '<' ? "&lt;" : "&gt;";
+        switch (cp1252[at]) {
+        case '&':
+            out += "&amp;";
+            break;
+        case '<':
+            out += "&lt;";
+            break;
+        case '>':
+            out += "&gt;";
+            break;
+        case '\r':
+            out += "&#13;";
+            break;
+        default:
+            out += "&#10;";
+        }
         cp1252.remove_prefix(at + 1);
     }
 }

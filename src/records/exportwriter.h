@@ -23,7 +23,8 @@ struct ExportColumn {
 // the record files' code page. `rows` hold UTF-8 cell texts, one per column;
 // each is trimmed of codes 32 and below. Cell texts are escaped (& < >) so a
 // spreadsheet program shows them exactly as stored instead of reading them
-// as markup and dropping what follows.
+// as markup and dropping what follows; a line break inside a cell becomes a
+// character reference, so the file never holds one.
 std::string spreadsheetFile(std::string_view worksheetName, std::span<const ExportColumn> columns,
                             const std::vector<std::vector<std::string>> &rows);
 

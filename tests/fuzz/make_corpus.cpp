@@ -115,6 +115,26 @@ void recordSeeds()
     write("record", "every-byte", everyByte);
 }
 
+// The export target: a first byte picking the file, then its records.
+void exportSeeds()
+{
+    auto prefixed = [](std::uint8_t which, const Bytes &records) {
+        Bytes out{which};
+        out.insert(out.end(), records.begin(), records.end());
+        return out;
+    };
+    records::Record client = filled(records::clientLayout(), {{"Name", "Maria Rossi"},
+                                                              {"Notes", "a<b&c > d"},
+                                                              {"Street", "Via Roma 1\r\nRimini"},
+                                                              {"City", "Citt\xC3\xA0"}});
+    Bytes two = bytesOf(client);
+    two.insert(two.end(), two.begin(), two.end());
+    write("export", "clients-markup-and-breaks", prefixed(0, two));
+    records::Record vehicle = filled(records::vehicleLayout(), {{"Type", "Car"}, {"Notes", "<td>\n</tr>"}});
+    write("export", "vehicle-cell-markup", prefixed(1, bytesOf(vehicle)));
+    write("export", "agreement-all-ff", prefixed(2, Bytes(records::kAgreementRecordLength + 7, 0xFF)));
+}
+
 void codepageSeeds()
 {
     write("codepage", "western", "Città, Ærø, Straße, naïve façade");
@@ -298,6 +318,7 @@ int main(int argc, char **argv)
     }
     g_root = argv[1];
     recordSeeds();
+    exportSeeds();
     codepageSeeds();
     inifileSeeds();
     pictureSeeds();

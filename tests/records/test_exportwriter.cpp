@@ -42,6 +42,9 @@ void TestExportWriter::exactBytes_data()
                            << QList<QList<QByteArray>>{{"Rossi", "Roma"}};
     QTest::newRow("trimmed of blanks and controls")
         << QList<QList<QByteArray>>{{"  Rossi\t", "\r\nRoma "}} << QList<QList<QByteArray>>{{"Rossi", "Roma"}};
+    QTest::newRow("line breaks inside a cell keep the file on one line")
+        << QList<QList<QByteArray>>{{"Via Roma 1\r\nRimini", "a\nb"}}
+        << QList<QList<QByteArray>>{{"Via Roma 1&#13;&#10;Rimini", "a&#10;b"}};
     QTest::newRow("code page bytes") << QList<QList<QByteArray>>{{"Citt\xC3\xA0", "\xE2\x82\xAC 5"}}
                                      << QList<QList<QByteArray>>{{"Citt\xE0", "\x80 5"}};
     QTest::newRow("markup characters escaped")
