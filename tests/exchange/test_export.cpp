@@ -79,6 +79,7 @@ private Q_SLOTS:
     void exportingTwiceReplacesTheFile();
     void failedExportKeepsTheOldFileAndTheWindow_data();
     void failedExportKeepsTheOldFileAndTheWindow();
+    void keyboard();
     void editorsOpenTheirExport_data();
     void editorsOpenTheirExport();
 
@@ -428,6 +429,18 @@ void TestExport::failedExportKeepsTheOldFileAndTheWindow()
     m_dialogs->clear();
     w->cmdEsportaClick();
     QCOMPARE(exportFile(0), expected(0, {{{"Name", "Rossi"}}}));
+}
+
+void TestExport::keyboard()
+{
+    writeDatabase(0, {{{"Name", "Rossi"}}});
+    auto w = open(0);
+    QVERIFY(QTest::qWaitForWindowActive(w.get()));
+    answer({ui::Answer::No});
+    QTest::keyClick(w.get(), Qt::Key_E, Qt::ControlModifier);
+    QCOMPARE(m_dialogs->lastText(), kAskExport);
+    QTest::keyClick(w.get(), Qt::Key_Escape);
+    QVERIFY(!w->isVisible());
 }
 
 void TestExport::editorsOpenTheirExport_data()
