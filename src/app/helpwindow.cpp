@@ -102,7 +102,8 @@ TfrmGuida::TfrmGuida(QWidget *caller)
 void TfrmGuida::setTopic(const QString &title, const QString &text)
 {
     m_title->setText(title);
-    m_text->setPlainText(text);
+    // The box breaks lines at LF; a CR left in would show as a glyph.
+    m_text->setPlainText(QString(text).replace(QStringLiteral("\r\n"), QStringLiteral("\n")));
     m_text->moveCursor(QTextCursor::Start);
     m_text->verticalScrollBar()->setValue(0);
 }
