@@ -146,6 +146,10 @@ void TestHelp::everyHelpButtonOpensItsTopic()
                      QCOMPARE(guida->size(), QSize(670, 572));
                      QVERIFY(!(guida->windowFlags() & Qt::WindowCloseButtonHint));
                      QCOMPARE(guida->parentWidget(), caller);
+                     for (const char *name : {"lblTitolo", "txtGuida", "imgPDF", "lnkWeb", "btnChiudi"}) {
+                         const QWidget *control = guida->findChild<QWidget *>(QLatin1String(name));
+                         QVERIFY2(control && !control->accessibleName().isEmpty(), name);
+                     }
                      QCOMPARE(guida->findChild<QLabel *>(QStringLiteral("lblTitolo"))->text(), title);
                      const QString text = guida->findChild<QPlainTextEdit *>(QStringLiteral("txtGuida"))->toPlainText();
                      QCOMPARE(text.split(QStringLiteral("\n\n")).size(), paragraphs);
