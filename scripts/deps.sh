@@ -13,6 +13,7 @@ packages=(
   clang libclang-rt-dev
   fonts-dejavu-core fonts-dejavu-extra fonts-liberation
   poppler-utils
+  dpkg-dev file
   python3-pyatspi at-spi2-core dbus xvfb
 )
 
