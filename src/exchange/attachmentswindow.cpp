@@ -308,9 +308,12 @@ void TfrmAllegaCartella::btnSfogliaClick(int slot)
 void TfrmAllegaCartella::btnApriClick(int slot)
 {
     try {
-        const std::filesystem::path path = attachmentPath(fileField(slot)->text());
-        if (path.empty())
+        // The folder is made even for a name that opens nothing.
+        const std::filesystem::path folder = attachmentsFolder();
+        const QString name = attachmentName(fileField(slot)->text());
+        if (name.isEmpty())
             return;
+        const std::filesystem::path path = folder / ui::fromQtPath(name);
         TMisc::Open(QLatin1Char('"') + ui::toQtPath(path) + QLatin1Char('"'));
     } catch (const std::exception &) {
         // Open reports nothing.
