@@ -91,7 +91,11 @@ std::filesystem::path attachmentsFolder()
 QString attachmentName(const QString &name)
 {
     const QString trimmed = ui::trimControl(name);
-    const qsizetype cut = std::max(trimmed.lastIndexOf(QLatin1Char('/')), trimmed.lastIndexOf(QLatin1Char('\\')));
+    qsizetype cut = std::max(trimmed.lastIndexOf(QLatin1Char('/')), trimmed.lastIndexOf(QLatin1Char('\\')));
+#ifdef Q_OS_WIN
+    // "C:name" is relative to another drive there, "name:x" a hidden stream.
+    cut = std::max(cut, trimmed.lastIndexOf(QLatin1Char(':')));
+#endif
     const QString last = ui::trimControl(trimmed.mid(cut + 1));
     if (last == QLatin1String(".") || last == QLatin1String(".."))
         return {};

@@ -38,8 +38,9 @@ inline constexpr int kAttachmentFieldCapacity = 250;
 std::filesystem::path attachmentsFolder();
 
 // The file-name part of a stored or chosen name: what follows the last "/"
-// or "\". Empty when nothing usable is left ("", "a/", ".", ".."), so that no
-// name, whoever wrote it into the record, reaches outside the folder.
+// or "\" (and ":" on Windows). Empty when nothing usable is left ("", "a/",
+// ".", ".."), so that no name, whoever wrote it into the record, reaches
+// outside the folder.
 QString attachmentName(const QString &name);
 
 // The attached copy a slot name refers to; empty when the name has no usable

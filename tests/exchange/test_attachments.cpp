@@ -179,6 +179,13 @@ void TestAttachments::windowLooksAsDesigned()
     }
     QCOMPARE(button(w.get(), QStringLiteral("btnAnnulla"))->text(), QStringLiteral("Cancel"));
     QCOMPARE(button(w.get(), QStringLiteral("btnApplica"))->text(), QStringLiteral("Apply and close"));
+    // A picture of the window when the developer asks for one.
+    if (const QString out = qEnvironmentVariable("CARVELLO_TEST_OUTPUT"); !out.isEmpty()) {
+        QDir().mkpath(out);
+        w->fileField(0)->setText(QStringLiteral("Driving licence scan.pdf"));
+        w->descField(0)->setText(QStringLiteral("Licence, both sides"));
+        w->grab().save(out + QStringLiteral("/attachments_window.png"));
+    }
     // Every control can be told apart by assistive technology.
     for (QWidget *control : w->findChildren<QWidget *>()) {
         if (qobject_cast<QLineEdit *>(control) || qobject_cast<QAbstractButton *>(control))
