@@ -15,11 +15,23 @@ namespace {
 constexpr std::string_view kTemporaryMark = ".~";
 constexpr int kUpdateLockWaitMs = 5000;
 
+// File systems hold names of at most 255 units (bytes, or UTF-16 units on
+// Windows).
+constexpr std::size_t kMaxNameUnits = 255;
+
 std::filesystem::path temporaryName(const std::filesystem::path &target)
 {
     static std::atomic<unsigned> counter{0};
-    std::filesystem::path tmp = target;
-    tmp += std::string(kTemporaryMark) + std::to_string(currentProcessId()) + "-" + std::to_string(counter++);
+    const std::string suffix =
+        std::string(kTemporaryMark) + std::to_string(currentProcessId()) + "-" + std::to_string(counter++);
+    // A target whose name is near the limit (an attached file may be named
+    // with 250 characters) keeps only the start of its name in the temporary
+    // one, which would otherwise be too long to create.
+    auto name = target.filename().native();
+    if (name.size() + suffix.size() > kMaxNameUnits)
+        name.resize(kMaxNameUnits - suffix.size());
+    std::filesystem::path tmp = target.parent_path() / std::filesystem::path(name);
+    tmp += suffix;
     return tmp;
 }
 

@@ -15,7 +15,7 @@ constexpr QSize kWindowSize(364, 287);
 } // namespace
 
 DocumentDialog::DocumentDialog(const Design &design, QWidget *editor)
-    : ui::UseWindow({design.className, design.caption, QColor(0x42, 0x7A, 0xA8), Qt::white}, editor)
+    : ui::UseWindow({design.className, design.caption, design.gradientTop, Qt::white}, editor)
 {
     setFixedSize(kWindowSize);
 

@@ -21,6 +21,8 @@ public:
         QString pictureName; // object name of the explanatory picture
         QString picture;     // resource path
         QString actionText;  // text of btnStampa
+        // Top of the background gradient, which fades to white.
+        QColor gradientTop = QColor(0x42, 0x7A, 0xA8);
     };
 
     DocumentDialog(const Design &design, QWidget *editor);
