@@ -18,6 +18,7 @@
 #include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPlainTextEdit>
 #include <QSignalSpy>
 #include <QTest>
 
@@ -80,6 +81,8 @@ private Q_SLOTS:
     void failedExportKeepsTheOldFileAndTheWindow_data();
     void failedExportKeepsTheOldFileAndTheWindow();
     void keyboard();
+    void helpButton_data();
+    void helpButton();
     void editorsOpenTheirExport_data();
     void editorsOpenTheirExport();
 
@@ -441,6 +444,38 @@ void TestExport::keyboard()
     QCOMPARE(m_dialogs->lastText(), kAskExport);
     QTest::keyClick(w.get(), Qt::Key_Escape);
     QVERIFY(!w->isVisible());
+}
+
+void TestExport::helpButton_data()
+{
+    QTest::addColumn<int>("db");
+    QTest::addColumn<QString>("title");
+    QTest::newRow("clients") << 0 << QStringLiteral("Export database to Microsoft Excel.");
+    QTest::newRow("fleet, no full stop") << 1 << QStringLiteral("Export database to Microsoft Excel");
+    QTest::newRow("agreements") << 2 << QStringLiteral("Export database to Microsoft Excel.");
+}
+
+void TestExport::helpButton()
+{
+    QFETCH(int, db);
+    QFETCH(QString, title);
+    auto w = open(db);
+    QString shownTitle, shownText;
+    m_dialogs->modalHandlers.enqueue([&](QDialog *dialog) {
+        if (auto *t = dialog->findChild<QLabel *>(QStringLiteral("lblTitolo")))
+            shownTitle = t->text();
+        if (auto *t = dialog->findChild<QPlainTextEdit *>(QStringLiteral("txtGuida")))
+            shownText = t->toPlainText();
+        return 0;
+    });
+    testing::WindowControls c;
+    c.setWindow(w.get());
+    c.click(QStringLiteral("cmdGuida"));
+    QCOMPARE(m_dialogs->modalShown, QStringList{QStringLiteral("TfrmGuida")});
+    QCOMPARE(shownTitle, title);
+    QVERIFY(shownText.startsWith(QStringLiteral("The Export to Excel button allows you to export")));
+    QVERIFY(shownText.endsWith(QStringLiteral("name it as you wish.")));
+    QVERIFY(w->isVisible());
 }
 
 void TestExport::editorsOpenTheirExport_data()
