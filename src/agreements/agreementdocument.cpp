@@ -26,14 +26,6 @@ bool isComposed(std::string_view field)
     return field == "Number" || field == "Date" || field == "Make" || field == "Model";
 }
 
-QLabel *hiddenPicture(const QString &name, QWidget *parent)
-{
-    auto *label = new QLabel(parent);
-    label->setObjectName(name);
-    label->hide();
-    return label;
-}
-
 } // namespace
 
 void fillAgreement(Report &report, const records::Record &agreement, const QImage &logo)
@@ -55,8 +47,8 @@ AgreementWindow::AgreementWindow(const Design &design, const QString &templatePa
                                  ui::EditorWindow *editor)
     : DocumentDialog(design, editor), m_agreementEditor(editor), m_template(templatePath), m_failure(failure)
 {
-    m_imgLogo = hiddenPicture(QStringLiteral("imgLogo"), this);
-    m_imgTemp = hiddenPicture(QStringLiteral("imgTemp"), this);
+    m_imgLogo = report::hiddenPicture(QStringLiteral("imgLogo"), this);
+    m_imgTemp = report::hiddenPicture(QStringLiteral("imgTemp"), this);
     const QImage fallback = defaultLogo();
     m_imgTemp->setPixmap(QPixmap::fromImage(fallback));
 }

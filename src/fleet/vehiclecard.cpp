@@ -21,14 +21,6 @@ namespace {
 // sharp on a 300 dpi printer without holding a camera's full resolution.
 constexpr QSize kPrintBox(2220, 1028);
 
-QLabel *hiddenPicture(const QString &name, QWidget *parent)
-{
-    auto *label = new QLabel(parent);
-    label->setObjectName(name);
-    label->hide();
-    return label;
-}
-
 } // namespace
 
 void fillVehicleCard(Report &report, const records::Record &vehicle, const QImage &picture)
@@ -56,8 +48,8 @@ QImage fallbackPicture() { return svgPicture(kVehicleCardFallback); }
 VehicleCardWindow::VehicleCardWindow(const Design &design, const QString &failure, TfrmFleet *editor)
     : DocumentDialog(design, editor), m_vehicleEditor(editor), m_failure(failure)
 {
-    m_imgLogo = hiddenPicture(QStringLiteral("imgLogo"), this);
-    m_imgTemp = hiddenPicture(QStringLiteral("imgTemp"), this);
+    m_imgLogo = report::hiddenPicture(QStringLiteral("imgLogo"), this);
+    m_imgTemp = report::hiddenPicture(QStringLiteral("imgTemp"), this);
     m_imgTemp->setPixmap(QPixmap::fromImage(fallbackPicture()));
     m_source = [this]() { return m_vehicleEditor ? editorPicture(*m_vehicleEditor) : QImage(); };
 }

@@ -3,6 +3,7 @@
 #include "ui/widgets/appearance.h"
 #include "ui/widgets/gradientwidget.h"
 
+#include <QLabel>
 #include <QPushButton>
 #include <QSvgWidget>
 
@@ -51,6 +52,14 @@ void DocumentDialog::formShow()
 {
     m_action->setFocus();
     documentShow();
+}
+
+QLabel *hiddenPicture(const QString &name, QWidget *parent)
+{
+    auto *label = new QLabel(parent);
+    label->setObjectName(name);
+    label->hide();
+    return label;
 }
 
 } // namespace report

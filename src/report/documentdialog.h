@@ -2,6 +2,7 @@
 
 #include "ui/widgets/usewindow.h"
 
+class QLabel;
 class QPushButton;
 
 namespace report {
@@ -41,5 +42,10 @@ private:
     QPushButton *m_cancel = nullptr;
     QPushButton *m_action = nullptr;
 };
+
+// A picture a document window holds without showing it (the logo or photo
+// to print, the fallback picture), named so that tests and the window's
+// handlers find it.
+QLabel *hiddenPicture(const QString &name, QWidget *parent);
 
 } // namespace report

@@ -1,9 +1,11 @@
 #include "app/passwordwindows.h"
 #include "app/startup.h"
 #include "records/inifile.h"
+#include "records/osfile.h"
 #include "records/password.h"
 #include "support/testsupport.h"
 #include "ui/dialogs/scripteddialogs.h"
+#include "ui/qtext.h"
 #include "ui/widgets/navigation.h"
 
 #include <QApplication>
@@ -31,6 +33,9 @@ private Q_SLOTS:
     void change_data();
     void change();
     void changedPasswordIsRequiredAtOnce();
+    void missingSeedAndPasswordFileRefuseEveryEntry();
+    void failedChangeKeepsTheOldPassword_data();
+    void failedChangeKeepsTheOldPassword();
 
 private:
     QWidget *window(const char *name) const { return ui::primaryWindow(QString::fromLatin1(name)); }
@@ -226,6 +231,53 @@ void TestAccessWindows::changedPasswordIsRequiredAtOnce()
     push("TfrmPassword", "cmdOK")->click();
     QCOMPARE(m_dialogs->lastText(), QStringLiteral("Spiacente, password errata!."));
     edit("TfrmPassword", "txtPassword")->setText(QStringLiteral("DESK"));
+    push("TfrmPassword", "cmdOK")->click();
+    QVERIFY(window("TfrmAvvio")->isVisible());
+}
+
+void TestAccessWindows::missingSeedAndPasswordFileRefuseEveryEntry()
+{
+    QFile::remove(m_data->root() + QStringLiteral("/program/unins000.log"));
+    ui::showPrimary(app::mainWindow());
+    QVERIFY(!QFile::exists(passwordFile()));
+    QVERIFY(!push("TfrmPassword", "cmdOK")->isEnabled());
+    for (const QString &typed : {QStringLiteral("CARVELLO"), QStringLiteral("x"), QStringLiteral(" ")}) {
+        m_dialogs->clear();
+        edit("TfrmPassword", "txtPassword")->setText(typed);
+        if (!push("TfrmPassword", "cmdOK")->isEnabled()) {
+            QVERIFY(ui::trimControl(typed).isEmpty());
+            continue;
+        }
+        push("TfrmPassword", "cmdOK")->click();
+        QCOMPARE(m_dialogs->lastText(), QStringLiteral("Spiacente, password errata!."));
+        QVERIFY(loginWindow()->isVisible());
+    }
+}
+
+void TestAccessWindows::failedChangeKeepsTheOldPassword_data()
+{
+    QTest::addColumn<int>("op");
+    QTest::newRow("the new file cannot be made") << int(records::faults::Op::Open);
+    QTest::newRow("disk full") << int(records::faults::Op::Write);
+    QTest::newRow("rename refused") << int(records::faults::Op::Rename);
+}
+
+void TestAccessWindows::failedChangeKeepsTheOldPassword()
+{
+    QFETCH(int, op);
+    ui::showPrimary(app::mainWindow());
+    push("TfrmPassword", "btnCambiaPassword")->click();
+    edit("TfrmCambiaPassword", "txtPasswordOld")->setText(QStringLiteral("carvello"));
+    edit("TfrmCambiaPassword", "txtPasswordNew")->setText(QStringLiteral("desk"));
+    edit("TfrmCambiaPassword", "txtConferma")->setText(QStringLiteral("desk"));
+    records::faults::failAlways(static_cast<records::faults::Op>(op));
+    push("TfrmCambiaPassword", "cmdOK")->click();
+    records::faults::clear();
+    QCOMPARE(m_dialogs->lastText(), QStringLiteral("Attenzione! Si è verificato un errore nella modifica della "
+                                                   "password. Si consiglia di installare nuovamente il software."));
+    push("TfrmCambiaPassword", "cmdEsci")->click();
+    QVERIFY(loginWindow()->isVisible());
+    edit("TfrmPassword", "txtPassword")->setText(QStringLiteral("CARVELLO"));
     push("TfrmPassword", "cmdOK")->click();
     QVERIFY(window("TfrmAvvio")->isVisible());
 }
