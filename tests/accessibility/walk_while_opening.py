@@ -10,8 +10,8 @@ geometry) without pause, and drives the program through its own
 accessibility actions:
 
     launcher tile "RENTAL AGREEMENTS" -> year window -> Open -> agreement
-    editor (now and then its numbering, logo, search or export window,
-    closed) -> Close
+    editor (now and then its numbering, logo, search, help or export
+    window, closed) -> Close
     window -> launcher
 
 and at the end the launcher's Exit. A reader asks for children by the index
@@ -56,6 +56,9 @@ SEARCH_CLOSE = "Close"
 EXPORT = "Export database to Excel."
 EXPORT_WINDOW = " Export database to Microsoft Excel"
 WINDOW_CLOSE = "Close window."
+HELP = "Get context-sensitive help."
+HELP_WINDOW = " Guida all'utilizzo del software"
+HELP_CLOSE = "Chiudi"
 
 # Generous bounds: they only stop a hung program from hanging the test, no
 # step is expected to take anywhere near them.
@@ -358,6 +361,11 @@ def one_round(driver, rng):
         driver.press_one(rng, (FIND,), "the find button")
         driver.press_one(rng, (SEARCH_CLOSE,), "the search window's Close")
         driver.wait_gone((SEARCH_CLOSE,), "the search window")
+    elif extra < 0.72:
+        driver.press_one(rng, (HELP,), "the help button")
+        pause(rng, 0.2)
+        driver.press_in_window(rng, HELP_WINDOW, (HELP_CLOSE,), "the help window's Chiudi")
+        driver.wait_gone_window(HELP_WINDOW, "the help window")
     elif extra < 0.8:
         driver.press_one(rng, (EXPORT,), "the export button")
         pause(rng, 0.2)
