@@ -2,15 +2,9 @@
 
 #include "agreements/logo.h"
 #include "records/layout.h"
-#include "report/reportoutput.h"
-#include "report/reportpreview.h"
-#include "ui/dialogs/dialogs.h"
 #include "ui/editor/editorwindow.h"
 #include "ui/qtext.h"
 #include "ui/widgets/usewindow.h"
-
-#include <QLabel>
-#include <QPixmap>
 
 namespace agreements {
 
@@ -43,51 +37,32 @@ void fillAgreement(Report &report, const records::Record &agreement, const QImag
     }
 }
 
-AgreementWindow::AgreementWindow(const Design &design, const QString &templatePath, const QString &failure,
-                                 ui::EditorWindow *editor)
-    : DocumentDialog(design, editor), m_agreementEditor(editor), m_template(templatePath), m_failure(failure)
-{
-    m_imgLogo = report::hiddenPicture(QStringLiteral("imgLogo"), this);
-    m_imgTemp = report::hiddenPicture(QStringLiteral("imgTemp"), this);
-    const QImage fallback = defaultLogo();
-    m_imgTemp->setPixmap(QPixmap::fromImage(fallback));
-}
+AgreementWindow::AgreementWindow(const Design &design, Output output, const QString &templatePath,
+                                 const QString &failure, ui::EditorWindow *editor)
+    : PictureDocumentDialog(design, output, templatePath, failure, defaultLogo(), editor), m_agreementEditor(editor)
+{ }
 
-void AgreementWindow::documentShow()
-{
-    // Read afresh at every showing: the logo window may have changed it.
-    m_logo = currentLogo();
-    m_imgLogo->setPixmap(QPixmap::fromImage(m_logo));
-}
+// Read afresh at every showing: the logo window may have changed it.
+QImage AgreementWindow::showingPicture() { return currentLogo(); }
 
-void AgreementWindow::btnStampaClick()
+void AgreementWindow::fill(Report &report, const QImage &logo)
 {
-    try {
-        Report report = Report::load(m_template);
-        fillAgreement(report, m_agreementEditor->engine()->collect(), m_logo.isNull() ? defaultLogo() : m_logo);
-        const PreparedReport prepared = prepare(report);
-        output(prepared);
-    } catch (const std::exception &) {
-        ui::warning(this, m_failure);
-    }
-    accept();
+    fillAgreement(report, m_agreementEditor->engine()->collect(), logo.isNull() ? defaultLogo() : logo);
 }
 
 TfrmStampaRic::TfrmStampaRic(ui::EditorWindow *editor)
     : AgreementWindow({QStringLiteral("TfrmStampaRic"), QStringLiteral(" Print"), QStringLiteral("imgLogo01"),
                        QStringLiteral(":/artwork/explain_print.svg"), QStringLiteral("Print")},
-                      kAgreementTemplate, QStringLiteral("An error occurred while printing the document."), editor)
+                      Output::Print, kAgreementTemplate,
+                      QStringLiteral("An error occurred while printing the document."), editor)
 { }
-
-void TfrmStampaRic::output(const PreparedReport &report) { printReport(this, report); }
 
 TfrmAnteprimaRic::TfrmAnteprimaRic(ui::EditorWindow *editor)
     : AgreementWindow({QStringLiteral("TfrmAnteprimaRic"), QStringLiteral(" Preview"), QStringLiteral("icoInf01"),
                        QStringLiteral(":/artwork/explain_preview.svg"), QStringLiteral("Show preview")},
-                      kAgreementPreviewTemplate, QStringLiteral("An error occurred while loading the preview."), editor)
+                      Output::Preview, kAgreementPreviewTemplate,
+                      QStringLiteral("An error occurred while loading the preview."), editor)
 { }
-
-void TfrmAnteprimaRic::output(const PreparedReport &report) { showPreview(this, report); }
 
 void printAgreement(ui::EditorWindow *editor) { ui::runUseWindow(new TfrmStampaRic(editor)); }
 

@@ -6,8 +6,6 @@
 
 #include <QImage>
 
-class QLabel;
-
 namespace ui {
 class EditorWindow;
 }
@@ -26,33 +24,24 @@ inline const QString kAgreementPreviewTemplate = QStringLiteral(":/templates/ren
 // "txt...". Throws ReportError.
 void fillAgreement(Report &report, const records::Record &agreement, const QImage &logo);
 
-// What the print and the preview window share: the template, the logo read
-// when the window is shown, and the fill-prepare-output sequence with its
-// warning on failure. The agreement is the editor's record as its fields
-// stand when the action button is pressed, saved or not.
-class AgreementWindow : public DocumentDialog
+// What the print and the preview window share: the template and the logo
+// read when the window is shown. The agreement is the editor's record as its
+// fields stand when the action button is pressed, saved or not.
+class AgreementWindow : public report::PictureDocumentDialog
 {
     Q_OBJECT
 
 public:
-    QImage logo() const { return m_logo; }
-    void setTemplatePath(const QString &path) { m_template = path; }
-
-    void btnStampaClick() final;
+    QImage logo() const { return picture(); }
 
 protected:
-    AgreementWindow(const Design &design, const QString &templatePath, const QString &failure,
+    AgreementWindow(const Design &design, Output output, const QString &templatePath, const QString &failure,
                     ui::EditorWindow *editor);
-    void documentShow() override;
-    virtual void output(const PreparedReport &report) = 0;
+    QImage showingPicture() override;
+    void fill(Report &report, const QImage &logo) override;
 
 private:
     ui::EditorWindow *m_agreementEditor;
-    QString m_template;
-    QString m_failure;
-    QImage m_logo;
-    QLabel *m_imgLogo = nullptr;
-    QLabel *m_imgTemp = nullptr;
 };
 
 // " Print": prints the agreement through the print dialog.
@@ -62,9 +51,6 @@ class TfrmStampaRic final : public AgreementWindow
 
 public:
     explicit TfrmStampaRic(ui::EditorWindow *editor);
-
-protected:
-    void output(const PreparedReport &report) override;
 };
 
 // " Preview": shows the agreement in the report preview window.
@@ -74,9 +60,6 @@ class TfrmAnteprimaRic final : public AgreementWindow
 
 public:
     explicit TfrmAnteprimaRic(ui::EditorWindow *editor);
-
-protected:
-    void output(const PreparedReport &report) override;
 };
 
 // What the agreement editor's Print and Preview buttons do: create the

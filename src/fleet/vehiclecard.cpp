@@ -3,13 +3,7 @@
 #include "fleet/fleeteditor.h"
 #include "records/layout.h"
 #include "report/pictures.h"
-#include "report/reportoutput.h"
-#include "report/reportpreview.h"
-#include "ui/dialogs/dialogs.h"
 #include "ui/qtext.h"
-
-#include <QLabel>
-#include <QPixmap>
 
 namespace fleet {
 
@@ -45,16 +39,14 @@ QImage editorPicture(const TfrmFleet &editor)
 
 QImage fallbackPicture() { return svgPicture(kVehicleCardFallback); }
 
-VehicleCardWindow::VehicleCardWindow(const Design &design, const QString &failure, TfrmFleet *editor)
-    : DocumentDialog(design, editor), m_vehicleEditor(editor), m_failure(failure)
+VehicleCardWindow::VehicleCardWindow(const Design &design, Output output, const QString &failure, TfrmFleet *editor)
+    : PictureDocumentDialog(design, output, kVehicleCardTemplate, failure, fleet::fallbackPicture(), editor),
+      m_vehicleEditor(editor)
 {
-    m_imgLogo = report::hiddenPicture(QStringLiteral("imgLogo"), this);
-    m_imgTemp = report::hiddenPicture(QStringLiteral("imgTemp"), this);
-    m_imgTemp->setPixmap(QPixmap::fromImage(fallbackPicture()));
     m_source = [this]() { return m_vehicleEditor ? editorPicture(*m_vehicleEditor) : QImage(); };
 }
 
-void VehicleCardWindow::documentShow()
+QImage VehicleCardWindow::showingPicture()
 {
     // Copied at every showing, so the card carries the photo on screen now.
     QImage copied;
@@ -63,40 +55,27 @@ void VehicleCardWindow::documentShow()
     } catch (const std::exception &) {
         copied = QImage();
     }
-    m_picture = copied.isNull() ? m_imgTemp->pixmap().toImage() : copied;
-    m_imgLogo->setPixmap(QPixmap::fromImage(m_picture));
+    return copied.isNull() ? PictureDocumentDialog::fallbackPicture() : copied;
 }
 
-void VehicleCardWindow::btnStampaClick()
+void VehicleCardWindow::fill(Report &report, const QImage &picture)
 {
-    try {
-        if (!m_vehicleEditor)
-            throw ReportError(QStringLiteral("The vehicle editor is gone."));
-        Report report = Report::load(m_template);
-        fillVehicleCard(report, m_vehicleEditor->engine()->collect(), m_picture);
-        const PreparedReport prepared = prepare(report);
-        output(prepared);
-    } catch (const std::exception &) {
-        ui::warning(this, m_failure);
-    }
-    accept();
+    if (!m_vehicleEditor)
+        throw ReportError(QStringLiteral("The vehicle editor is gone."));
+    fillVehicleCard(report, m_vehicleEditor->engine()->collect(), picture);
 }
 
 TfrmPrintVehicle::TfrmPrintVehicle(TfrmFleet *editor)
     : VehicleCardWindow({QStringLiteral("TfrmPrintVehicle"), QStringLiteral(" Print"), QStringLiteral("imgLogo01"),
                          QStringLiteral(":/artwork/explain_print.svg"), QStringLiteral("Print")},
-                        QStringLiteral("An error occurred while printing the record."), editor)
+                        Output::Print, QStringLiteral("An error occurred while printing the record."), editor)
 { }
-
-void TfrmPrintVehicle::output(const PreparedReport &report) { printReport(this, report); }
 
 TfrmPreviewVehicle::TfrmPreviewVehicle(TfrmFleet *editor)
     : VehicleCardWindow({QStringLiteral("TfrmPreviewVehicle"), QStringLiteral(" Preview"), QStringLiteral("icoInf01"),
                          QStringLiteral(":/artwork/explain_preview.svg"), QStringLiteral("Show preview")},
-                        QStringLiteral("An error occurred while loading the preview."), editor)
+                        Output::Preview, QStringLiteral("An error occurred while loading the preview."), editor)
 { }
-
-void TfrmPreviewVehicle::output(const PreparedReport &report) { showPreview(this, report); }
 
 void printVehicleCard(TfrmFleet *editor) { ui::runUseWindow(new TfrmPrintVehicle(editor)); }
 

@@ -9,8 +9,6 @@
 
 #include <functional>
 
-class QLabel;
-
 namespace fleet {
 
 class TfrmFleet;
@@ -34,36 +32,26 @@ QImage editorPicture(const TfrmFleet &editor);
 QImage fallbackPicture();
 
 // What the print and the preview window share: the picture copied from the
-// editor when the window is shown (hidden `imgLogo`, with the fallback in
-// `imgTemp`) and the fill-prepare-output sequence with its warning.
-class VehicleCardWindow : public report::DocumentDialog
+// editor when the window is shown, the euro sign when it cannot be.
+class VehicleCardWindow : public report::PictureDocumentDialog
 {
     Q_OBJECT
 
 public:
     using PictureSource = std::function<QImage()>;
 
-    QImage picture() const { return m_picture; }
-    void setTemplatePath(const QString &path) { m_template = path; }
     // Where the picture is copied from at showing; the editor's photo area
     // unless replaced.
     void setPictureSource(PictureSource source) { m_source = std::move(source); }
 
-    void btnStampaClick() final;
-
 protected:
-    VehicleCardWindow(const Design &design, const QString &failure, TfrmFleet *editor);
-    void documentShow() override;
-    virtual void output(const report::PreparedReport &report) = 0;
+    VehicleCardWindow(const Design &design, Output output, const QString &failure, TfrmFleet *editor);
+    QImage showingPicture() override;
+    void fill(report::Report &report, const QImage &picture) override;
 
 private:
     QPointer<TfrmFleet> m_vehicleEditor;
-    QString m_template = kVehicleCardTemplate;
-    QString m_failure;
     PictureSource m_source;
-    QImage m_picture;
-    QLabel *m_imgLogo = nullptr;
-    QLabel *m_imgTemp = nullptr;
 };
 
 // " Print": prints the vehicle card through the print dialog.
@@ -73,9 +61,6 @@ class TfrmPrintVehicle final : public VehicleCardWindow
 
 public:
     explicit TfrmPrintVehicle(TfrmFleet *editor);
-
-protected:
-    void output(const report::PreparedReport &report) override;
 };
 
 // " Preview": shows the vehicle card in the report preview window.
@@ -85,9 +70,6 @@ class TfrmPreviewVehicle final : public VehicleCardWindow
 
 public:
     explicit TfrmPreviewVehicle(TfrmFleet *editor);
-
-protected:
-    void output(const report::PreparedReport &report) override;
 };
 
 // The vehicle card windows over `editor`: print or preview the record as it

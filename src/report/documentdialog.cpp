@@ -1,5 +1,10 @@
 #include "report/documentdialog.h"
 
+#include "report/reportlayout.h"
+#include "report/reportmodel.h"
+#include "report/reportoutput.h"
+#include "report/reportpreview.h"
+#include "ui/dialogs/dialogs.h"
 #include "ui/widgets/appearance.h"
 #include "ui/widgets/gradientwidget.h"
 
@@ -52,6 +57,39 @@ void DocumentDialog::formShow()
 {
     m_action->setFocus();
     documentShow();
+}
+
+PictureDocumentDialog::PictureDocumentDialog(const Design &design, Output output, const QString &templatePath,
+                                             const QString &failure, const QImage &fallback, QWidget *editor)
+    : DocumentDialog(design, editor), m_output(output), m_template(templatePath), m_failure(failure)
+{
+    m_imgLogo = hiddenPicture(QStringLiteral("imgLogo"), this);
+    m_imgTemp = hiddenPicture(QStringLiteral("imgTemp"), this);
+    m_imgTemp->setPixmap(QPixmap::fromImage(fallback));
+}
+
+QImage PictureDocumentDialog::fallbackPicture() const { return m_imgTemp->pixmap().toImage(); }
+
+void PictureDocumentDialog::documentShow()
+{
+    m_picture = showingPicture();
+    m_imgLogo->setPixmap(QPixmap::fromImage(m_picture));
+}
+
+void PictureDocumentDialog::btnStampaClick()
+{
+    try {
+        Report report = Report::load(m_template);
+        fill(report, m_picture);
+        const PreparedReport prepared = prepare(report);
+        if (m_output == Output::Print)
+            printReport(this, prepared);
+        else
+            showPreview(this, prepared);
+    } catch (const std::exception &) {
+        ui::warning(this, m_failure);
+    }
+    accept();
 }
 
 QLabel *hiddenPicture(const QString &name, QWidget *parent)

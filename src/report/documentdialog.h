@@ -2,6 +2,8 @@
 
 #include "ui/widgets/usewindow.h"
 
+#include <QImage>
+
 class QLabel;
 class QPushButton;
 
@@ -41,6 +43,48 @@ protected:
 private:
     QPushButton *m_cancel = nullptr;
     QPushButton *m_action = nullptr;
+};
+
+class Report;
+
+// A document window that prints or previews a template filled with the
+// editor's record and one picture (the company logo, the vehicle photo): the
+// picture is taken when the window is shown and kept in the hidden
+// `imgLogo`, the fallback picture lies in the hidden `imgTemp`, and the
+// action loads the template, fills it, prepares it and prints or previews
+// it, showing `failure` as a warning when any step fails. The window closes
+// after the action either way.
+class PictureDocumentDialog : public DocumentDialog
+{
+    Q_OBJECT
+
+public:
+    enum class Output { Print, Preview };
+
+    QImage picture() const { return m_picture; }
+    void setTemplatePath(const QString &path) { m_template = path; }
+
+    void btnStampaClick() final;
+
+protected:
+    PictureDocumentDialog(const Design &design, Output output, const QString &templatePath, const QString &failure,
+                          const QImage &fallback, QWidget *editor);
+    // The picture of this showing; the window holds it until the action.
+    virtual QImage showingPicture() = 0;
+    // Puts the record and `picture` into the loaded template; throws on
+    // failure.
+    virtual void fill(Report &report, const QImage &picture) = 0;
+    QImage fallbackPicture() const;
+
+private:
+    void documentShow() final;
+
+    Output m_output;
+    QString m_template;
+    QString m_failure;
+    QImage m_picture;
+    QLabel *m_imgLogo = nullptr;
+    QLabel *m_imgTemp = nullptr;
 };
 
 // A picture a document window holds without showing it (the logo or photo
