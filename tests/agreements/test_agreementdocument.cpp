@@ -183,8 +183,6 @@ private Q_SLOTS:
 
 private:
     QString printFile() const { return m_data->root() + QStringLiteral("/agreement.pdf"); }
-    // Presses the window's print or preview button once it is shown.
-    void pressWhenShown(const QString &button);
 
     testing::TempDataFolder *m_data = nullptr;
     ui::ScriptedDialogs *m_dialogs = nullptr;
@@ -210,14 +208,6 @@ void TestAgreementDocument::cleanup()
     delete m_editor;
     delete m_dialogs;
     delete m_data;
-}
-
-void TestAgreementDocument::pressWhenShown(const QString &button)
-{
-    m_dialogs->modalHandlers.enqueue([button](QDialog *dialog) {
-        dialog->findChild<QPushButton *>(button)->click();
-        return dialog->result();
-    });
 }
 
 void TestAgreementDocument::windowsLookAsDesigned_data()
@@ -522,7 +512,7 @@ void TestAgreementDocument::logo()
 void TestAgreementDocument::printedPdfShowsTheAgreementAtItsPlaces()
 {
     m_dialogs->printerChoices.enqueue(true);
-    pressWhenShown(QStringLiteral("btnStampa"));
+    m_dialogs->pressWhenShown(QStringLiteral("btnStampa"));
     const QStringList before = texts(m_editor);
     printAgreement(m_editor);
     QCOMPARE(m_dialogs->modalShown, QStringList{QStringLiteral("TfrmStampaRic")});
@@ -575,7 +565,7 @@ void TestAgreementDocument::printedPdfShowsTheAgreementAtItsPlaces()
 
 void TestAgreementDocument::cancelPrintsNothing()
 {
-    pressWhenShown(QStringLiteral("btnAnnulla"));
+    m_dialogs->pressWhenShown(QStringLiteral("btnAnnulla"));
     printAgreement(m_editor);
     QCOMPARE(m_dialogs->modalShown, QStringList{QStringLiteral("TfrmStampaRic")});
     QCOMPARE(m_dialogs->printDialogs, 0);
@@ -636,7 +626,7 @@ void TestAgreementDocument::failuresShowTheWindowsWarning()
         window->setTemplatePath(path);
     }
     m_dialogs->printerChoices.enqueue(true);
-    pressWhenShown(QStringLiteral("btnStampa"));
+    m_dialogs->pressWhenShown(QStringLiteral("btnStampa"));
     ui::Dialogs::instance().execModal(window.get());
     QCOMPARE(m_dialogs->messages.size(), 1);
     QCOMPARE(m_dialogs->messages[0].kind, ui::MessageKind::Warning);
@@ -653,7 +643,7 @@ void TestAgreementDocument::previewShowsThePreviewLayoutAndPrintsIt()
     const QStringList before = texts(m_editor);
     QString previewTitle;
     PreparedPage shown;
-    pressWhenShown(QStringLiteral("btnStampa"));
+    m_dialogs->pressWhenShown(QStringLiteral("btnStampa"));
     m_dialogs->printerChoices.enqueue(true);
     m_dialogs->modalHandlers.enqueue([&](QDialog *dialog) {
         auto *preview = qobject_cast<TfrmReportPreview *>(dialog);

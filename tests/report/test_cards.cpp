@@ -156,7 +156,6 @@ private:
     QWidget *editorOf(Card card) const;
     void run(Card card);
     // Presses a button of the card window once it is shown.
-    void pressWhenShown(const QString &button);
     // Prints `card` to the PDF file and reads it back.
     testing::PdfText printed(Card card, const QString &copyName);
     QString brokenTemplate(const QString &templatePath, const QByteArray &object);
@@ -210,18 +209,10 @@ void TestCards::run(Card card)
     }
 }
 
-void TestCards::pressWhenShown(const QString &button)
-{
-    m_dialogs->modalHandlers.enqueue([button](QDialog *dialog) {
-        dialog->findChild<QPushButton *>(button)->click();
-        return dialog->result();
-    });
-}
-
 testing::PdfText TestCards::printed(Card card, const QString &copyName)
 {
     m_dialogs->printerChoices.enqueue(true);
-    pressWhenShown(QStringLiteral("btnStampa"));
+    m_dialogs->pressWhenShown(QStringLiteral("btnStampa"));
     if (card == Card::VehiclePreview) {
         m_dialogs->modalHandlers.enqueue([](QDialog *dialog) {
             dialog->findChild<QToolButton *>(QStringLiteral("btnPrint"))->click();
@@ -685,7 +676,7 @@ void TestCards::cancelPrintsNothing()
     fill(m_clients, kClient);
     fill(m_fleet, kVehicle);
     const QStringList before = texts(editorOf(Card(card)));
-    pressWhenShown(QStringLiteral("btnAnnulla"));
+    m_dialogs->pressWhenShown(QStringLiteral("btnAnnulla"));
     run(Card(card));
     QCOMPARE(m_dialogs->modalShown.size(), 1);
     QCOMPARE(m_dialogs->printDialogs, 0);
@@ -744,7 +735,7 @@ void TestCards::vehicleFailuresShowTheWindowsWarning()
     QVERIFY(!broken.isEmpty());
     window->setTemplatePath(broken);
     m_dialogs->printerChoices.enqueue(true);
-    pressWhenShown(QStringLiteral("btnStampa"));
+    m_dialogs->pressWhenShown(QStringLiteral("btnStampa"));
     ui::Dialogs::instance().execModal(window.get());
     QCOMPARE(m_dialogs->messages.size(), 1);
     QCOMPARE(m_dialogs->messages[0].kind, ui::MessageKind::Warning);

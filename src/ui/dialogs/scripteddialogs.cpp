@@ -2,6 +2,7 @@
 
 #include <QDialog>
 #include <QPrinter>
+#include <QPushButton>
 
 namespace ui {
 
@@ -63,6 +64,15 @@ void ScriptedDialogs::clear()
     modalShown.clear();
     printerOffers.clear();
     printDialogs = 0;
+}
+
+void ScriptedDialogs::pressWhenShown(const QString &button)
+{
+    modalHandlers.enqueue([button](QDialog *dialog) {
+        if (auto *b = dialog->findChild<QPushButton *>(button))
+            b->click();
+        return dialog->result();
+    });
 }
 
 } // namespace ui

@@ -42,6 +42,9 @@ public:
     // Each handler gets the modal window while it is shown (visible, not
     // running a nested event loop) and returns its result code.
     QQueue<std::function<int(QDialog *)>> modalHandlers;
+    // Queues a handler that clicks the push button named `button` of the
+    // next modal window and returns the window's result.
+    void pressWhenShown(const QString &button);
 
     // When set, an accepted print dialog sends the job to this PDF file
     // instead of a printer, so that a test can read back what was printed.
