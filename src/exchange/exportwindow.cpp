@@ -200,10 +200,9 @@ ExportWindow::ExportWindow(const Design &design, QWidget *caller, const std::fil
     outer->setContentsMargins(0, 0, 0, 0);
     outer->addWidget(panel, 0, Qt::AlignCenter);
 
-    for (QWidget *area :
-         {static_cast<QWidget *>(this), static_cast<QWidget *>(panel), static_cast<QWidget *>(strip),
-          static_cast<QWidget *>(m_grid), m_grid->viewport(), static_cast<QWidget *>(m_hintBar),
-          static_cast<QWidget *>(m_hintBar->label()), static_cast<QWidget *>(banner), static_cast<QWidget *>(hand)})
+    const QList<QWidget *> areas{this,   panel, strip, m_grid, m_grid->viewport(), m_hintBar, m_hintBar->label(),
+                                 banner, hand};
+    for (QWidget *area : areas)
         m_hintBar->clearOver(area);
 
     connect(cmdEsporta, &QAbstractButton::clicked, this, &ExportWindow::cmdEsportaClick);
